@@ -1,0 +1,81 @@
+// sortNumbers: an in-place MSD radix sort (American flag sort) on the values
+// with their sign bit flipped, which turns signed order into unsigned order.
+// It needs no second array, and on 10M random values it does about three
+// passes of counting and swapping instead of the ~23 comparison levels of a
+// comparison sort.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "numbers.h"
+
+namespace tavelin {
+
+namespace {
+
+constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
+
+// Below this many values a comparison sort beats another counting pass.
+constexpr std::size_t kSmallRange = 96;
+
+unsigned digitAt(std::uint64_t key, unsigned shift) { return static_cast<unsigned>(key >> shift) & 0xFF; }
+
+void radixSort(std::uint64_t* keys, std::size_t n, unsigned shift) {
+  if (n <= kSmallRange) {
+    std::sort(keys, keys + n);
+    return;
+  }
+  std::array<std::size_t, 256> count{};
+  for (std::size_t i = 0; i < n; ++i) ++count[digitAt(keys[i], shift)];
+
+  // Every key shares this byte (small values share their high bytes): nothing
+  // to move, go on to the next byte.
+  if (count[digitAt(keys[0], shift)] == n) {
+    if (shift > 0) radixSort(keys, n, shift - 8);
+    return;
+  }
+
+  std::array<std::size_t, 256> head{};
+  std::array<std::size_t, 256> tail{};
+  std::size_t offset = 0;
+  for (unsigned b = 0; b < 256; ++b) {
+    head[b] = offset;
+    offset += count[b];
+    tail[b] = offset;
+  }
+
+  // Cycle each misplaced key into the next free slot of its bucket.
+  for (unsigned b = 0; b < 256; ++b) {
+    while (head[b] < tail[b]) {
+      std::uint64_t key = keys[head[b]];
+      unsigned d = digitAt(key, shift);
+      while (d != b) {
+        std::swap(key, keys[head[d]++]);
+        d = digitAt(key, shift);
+      }
+      keys[head[b]++] = key;
+    }
+  }
+
+  if (shift == 0) return;
+  std::size_t start = 0;
+  for (unsigned b = 0; b < 256; ++b) {
+    if (count[b] > 1) radixSort(keys + start, count[b], shift - 8);
+    start += count[b];
+  }
+}
+
+}  // namespace
+
+void sortNumbers(std::span<std::int64_t> values) {
+  if (values.size() < 2) return;
+  // int64_t and uint64_t may alias each other, so the list is sorted in place.
+  auto* keys = reinterpret_cast<std::uint64_t*>(values.data());
+  const std::size_t n = values.size();
+  for (std::size_t i = 0; i < n; ++i) keys[i] ^= kSignBit;
+  radixSort(keys, n, 56);
+  for (std::size_t i = 0; i < n; ++i) keys[i] ^= kSignBit;
+}
+
+}  // namespace tavelin

@@ -1,0 +1,82 @@
+#include "number_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "byte_notation.h"
+#include "numbers.h"
+#include "text.h"
+
+namespace tavelin {
+namespace {
+
+using testing::bytes;
+using testing::shown;
+
+// What the file rules say, spelled out with the single-line operations.
+std::vector<std::int64_t> valuesByLines(std::string_view text) {
+  std::vector<std::int64_t> values;
+  for (const auto line : splitLines(text)) {
+    if (!isEmptyLine(line)) values.push_back(parseInt64(line));
+  }
+  return values;
+}
+
+std::vector<std::int64_t> valuesOf(std::string_view text) {
+  std::vector<std::int64_t> values;
+  values.reserve(lineCountBound(text));
+  appendLineValues(text, values);
+  return values;
+}
+
+TEST(AppendLineValues, OneValuePerNonEmptyLine) {
+  struct Case {
+    const char* text;
+    std::vector<std::int64_t> values;
+  };
+  const Case cases[] = {
+      {"", {}},
+      {"3 CR LF 1 CR LF 2", {3, 1, 2}},
+      {"5 CR LF CR LF CR LF 4", {5, 4}},
+      {"abc CR LF SP CR LF 7", {0, 0, 7}},
+      {"1 LF 2 CR 3 CR LF", {1, 2, 3}},
+      {"TAB CR SP 8", {0, 8}},  // the CR ends the first line here
+      {"0xA3 0xB1 0xB0 CR LF 2", {1, 2}},  // B0 CR is one character; the LF ends line 1
+      {"-5 0xB0 LF 6 CR LF 7", {-5, 7}},
+      {"0xA1 0xA1 9 CR LF", {9}},
+      {"0xA3", {0}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(valuesOf(bytes(c.text)), c.values) << c.text;
+  }
+}
+
+TEST(AppendLineValues, AgreesWithSplittingAndParsing) {
+  const char alphabet[] = {'1', '7', '0', '-', '+', ' ', '\t', '\r', '\n', '\r', '\n', 'z',
+                           '\xA3', '\xB2', '\xAD', '\xA1', '\xB0', '\xFF', '\v'};
+  std::mt19937 random(5);
+  for (int round = 0; round < 50000; ++round) {
+    std::string text(random() % 24, ' ');
+    for (char& c : text) c = alphabet[random() % sizeof alphabet];
+    const auto values = valuesOf(text);
+    ASSERT_EQ(values, valuesByLines(text)) << shown(text);
+    ASSERT_LE(values.size(), lineCountBound(text)) << shown(text);
+  }
+}
+
+TEST(NumberLines, WritesEachValueWithCrLf) {
+  const std::vector<std::int64_t> values = {-9223372036854775807 - 1, -3, 0, 10, 9223372036854775807};
+  const std::string expected = "-9223372036854775808\r\n-3\r\n0\r\n10\r\n9223372036854775807\r\n";
+  ASSERT_EQ(numberLinesSize(values), expected.size());
+  std::string out(expected.size(), '?');
+  EXPECT_EQ(writeNumberLines(values, out.data()), out.data() + out.size());
+  EXPECT_EQ(out, expected);
+  EXPECT_EQ(numberLinesSize({}), 0u);
+}
+
+}  // namespace
+}  // namespace tavelin
