@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "lenient_parse.h"
@@ -27,15 +28,22 @@ std::uint64_t magnitudeOf(std::int64_t value) {
   return value < 0 ? 0 - bits : bits;
 }
 
-unsigned decimalDigits(std::uint64_t v) {
-  unsigned digits = 1;
-  while (v >= 10000) {
-    v /= 10000;
-    digits += 4;
+constexpr std::array<std::uint64_t, 20> kPowersOf10 = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t p = 1;
+  for (auto& power : powers) {
+    power = p;
+    p *= 10;
   }
-  if (v >= 100) digits += 2, v /= 100;
-  if (v >= 10) digits += 1;
-  return digits;
+  return powers;
+}();
+
+// Digits of v from its bit width (log10(2) ~ 1233/4096) and one comparison,
+// instead of a chain of divisions.
+unsigned decimalDigits(std::uint64_t v) {
+  v |= 1;  // zero has one digit, like one
+  const unsigned approx = (static_cast<unsigned>(std::bit_width(v)) * 1233) >> 12;
+  return approx + (v >= kPowersOf10[approx] ? 1 : 0);
 }
 
 // "00" "01" ... "99": formatting two digits per division halves the divisions.
@@ -47,6 +55,36 @@ constexpr auto kDigitPairs = [] {
   }
   return pairs;
 }();
+
+void writePair(char* out, std::uint32_t pair) { std::memcpy(out, &kDigitPairs[pair * 2], 2); }
+
+// Exactly eight digits of n < 10^8, leading zeros included. The two halves
+// are independent, so their divisions overlap instead of forming one chain.
+void writeEightDigits(char* out, std::uint32_t n) {
+  const std::uint32_t high = n / 10000;
+  const std::uint32_t low = n % 10000;
+  writePair(out, high / 100);
+  writePair(out + 2, high % 100);
+  writePair(out + 4, low / 100);
+  writePair(out + 6, low % 100);
+}
+
+// The digits of n < 10^8 without leading zeros, written backwards from the end.
+char* writeShortNumber(char* out, std::uint32_t n) {
+  char* const end = out + decimalDigits(n);
+  char* p = end;
+  while (n >= 100) {
+    p -= 2;
+    writePair(p, n % 100);
+    n /= 100;
+  }
+  if (n >= 10) {
+    writePair(p - 2, n);
+  } else {
+    p[-1] = static_cast<char>('0' + n);
+  }
+  return end;
+}
 
 }  // namespace
 
@@ -84,21 +122,21 @@ std::size_t formattedLength(std::int64_t value) {
 char* writeInt64(std::int64_t value, char* out) {
   std::uint64_t v = magnitudeOf(value);
   if (value < 0) *out++ = '-';
-  char* const end = out + decimalDigits(v);
-  char* p = end;
-  while (v >= 100) {
-    const auto pair = static_cast<std::size_t>(v % 100) * 2;
-    v /= 100;
-    *--p = kDigitPairs[pair + 1];
-    *--p = kDigitPairs[pair];
-  }
-  if (v >= 10) {
-    *--p = kDigitPairs[v * 2 + 1];
-    *--p = kDigitPairs[v * 2];
+  // Cut into blocks of eight digits: 64-bit division only twice at most, the
+  // blocks themselves in 32-bit arithmetic.
+  constexpr std::uint64_t kBlock = 100000000;
+  if (v < kBlock) return writeShortNumber(out, static_cast<std::uint32_t>(v));
+  if (v < kBlock * kBlock) {
+    out = writeShortNumber(out, static_cast<std::uint32_t>(v / kBlock));
   } else {
-    *--p = static_cast<char>('0' + v);
+    const std::uint64_t top = v / (kBlock * kBlock);
+    v %= kBlock * kBlock;
+    out = writeShortNumber(out, static_cast<std::uint32_t>(top));
+    writeEightDigits(out, static_cast<std::uint32_t>(v / kBlock));
+    out += 8;
   }
-  return end;
+  writeEightDigits(out, static_cast<std::uint32_t>(v % kBlock));
+  return out + 8;
 }
 
 std::string formatInt64(std::int64_t value) {

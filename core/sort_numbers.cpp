@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "numbers.h"
@@ -73,8 +74,19 @@ void sortNumbers(std::span<std::int64_t> values) {
   // int64_t and uint64_t may alias each other, so the list is sorted in place.
   auto* keys = reinterpret_cast<std::uint64_t*>(values.data());
   const std::size_t n = values.size();
-  for (std::size_t i = 0; i < n; ++i) keys[i] ^= kSignBit;
-  radixSort(keys, n, 56);
+  // Flip the sign bits and, in the same pass, find the bits that differ at
+  // all: small values share their high bytes, and starting below them saves
+  // a counting pass over the whole list for each such byte.
+  std::uint64_t differing = 0;
+  const std::uint64_t first = keys[0] ^ kSignBit;
+  for (std::size_t i = 0; i < n; ++i) {
+    keys[i] ^= kSignBit;
+    differing |= keys[i] ^ first;
+  }
+  if (differing != 0) {
+    const unsigned topBit = 63 - static_cast<unsigned>(std::countl_zero(differing));
+    radixSort(keys, n, topBit / 8 * 8);
+  }
   for (std::size_t i = 0; i < n; ++i) keys[i] ^= kSignBit;
 }
 

@@ -68,6 +68,32 @@ TEST(AppendLineValues, AgreesWithSplittingAndParsing) {
   }
 }
 
+TEST(AppendLineValues, LongTextsAgreeWithSplittingAndParsing) {
+  // Long texts of mostly plain lines, so that whole-line shortcuts are taken,
+  // mixed with every kind of line they must give way to.
+  const char* pieces[] = {"-", "+", "0", "7", "12345678", "999999999999", "18446744073709551616", "\r\n", "\r\n",
+                          "\n", "\r", " ", "\t", "x", "\xA3\xB5", "\xB0", "\xA1\xA1", "00000000000000000000000000001"};
+  std::mt19937 random(9);
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    const int count = static_cast<int>(random() % 60);
+    for (int i = 0; i < count; ++i) text += pieces[random() % std::size(pieces)];
+    ASSERT_EQ(valuesOf(text), valuesByLines(text)) << shown(text);
+  }
+}
+
+TEST(AppendLineValues, EveryDigitCountOfAPlainLine) {
+  // 1 to 30 digits, with and without a minus, in the middle of a long text.
+  for (int digits = 1; digits <= 30; ++digits) {
+    for (const char* sign : {"", "-"}) {
+      std::string number(sign);
+      for (int i = 0; i < digits; ++i) number += static_cast<char>('1' + (i * 7) % 9);
+      const std::string text = number + "\r\n" + number + "\n" + std::string(40, '5') + "\r\n";
+      ASSERT_EQ(valuesOf(text), valuesByLines(text)) << text;
+    }
+  }
+}
+
 TEST(NumberLines, WritesEachValueWithCrLf) {
   const std::vector<std::int64_t> values = {-9223372036854775807 - 1, -3, 0, 10, 9223372036854775807};
   const std::string expected = "-9223372036854775808\r\n-3\r\n0\r\n10\r\n9223372036854775807\r\n";
