@@ -1,5 +1,5 @@
 # Entry points; the work is done by the scripts in scripts/.
-.PHONY: all setup build run test clean
+.PHONY: all setup build run test bench clean
 
 all: build
 
@@ -15,6 +15,11 @@ run: setup
 
 test: setup
 	scripts/test
+
+bench: setup
+	cmake --preset native && cmake --build --preset native
+	cmake --preset windows && cmake --build --preset windows
+	bench/run.py
 
 clean:
 	rm -rf build
