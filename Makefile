@@ -1,5 +1,5 @@
 # Entry points; the work is done by the scripts in scripts/.
-.PHONY: all setup build run test bench clean
+.PHONY: all setup build run test bench fuzz clean
 
 all: build
 
@@ -20,6 +20,9 @@ bench: setup
 	cmake --preset native && cmake --build --preset native
 	cmake --preset windows && cmake --build --preset windows
 	bench/run.py
+
+fuzz: setup
+	scripts/fuzz
 
 clean:
 	rm -rf build

@@ -1,0 +1,38 @@
+// Replays fuzz inputs without a fuzzer: each argument is a file or a folder
+// of files, and each file is handed to the target once. This is how the seed
+// corpus and every crash input found so far run in the ordinary tests.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+void replay(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::size_t count = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path path(argv[i]);
+    if (std::filesystem::is_directory(path)) {
+      for (const auto& entry : std::filesystem::directory_iterator(path)) {
+        if (entry.is_regular_file()) replay(entry.path()), ++count;
+      }
+    } else {
+      replay(path), ++count;
+    }
+  }
+  std::printf("replayed %zu inputs\n", count);
+  return count > 0 ? 0 : 1;
+}
