@@ -50,16 +50,9 @@ struct GdiObjectTraits {
   static void close(Handle object) noexcept { DeleteObject(object); }
 };
 
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static void close(Handle handle) noexcept { CloseHandle(handle); }
-};
-
 using Icon = Owned<IconTraits>;
 using Brush = Owned<GdiObjectTraits<HBRUSH>>;
 using Font = Owned<GdiObjectTraits<HFONT>>;
-using Region = Owned<GdiObjectTraits<HRGN>>;
-using KernelHandle = Owned<KernelHandleTraits>;
 
 // BeginPaint ... EndPaint.
 class ScopedPaint {

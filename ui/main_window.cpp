@@ -147,7 +147,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC: return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC: return onControlColour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY: PostQuitMessage(exitCode_); return 0;
   }
@@ -185,9 +185,9 @@ void MainWindow::paint(HDC dc, const RECT& area) {
   FillRect(dc, &area, face.get());
 }
 
-LRESULT MainWindow::onControlColour(HDC dc, HWND control) {
+LRESULT MainWindow::onControlColour(UINT message, HDC dc, HWND control) {
   if (control == pathBox_.window()) return reinterpret_cast<LRESULT>(pathBox_.colours(dc));
-  return DefWindowProcA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  return DefWindowProcA(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
 }
 
 void MainWindow::onFatal() {

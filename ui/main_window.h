@@ -56,7 +56,7 @@ class MainWindow {
   void onSetFocus();
   void onPaint();
   void paint(HDC dc, const RECT& area);
-  LRESULT onControlColour(HDC dc, HWND control);
+  LRESULT onControlColour(UINT message, HDC dc, HWND control);
   void onFatal();
 
   void onChoose();
