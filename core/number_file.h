@@ -11,8 +11,10 @@
 
 namespace tavelin {
 
-// At least the number of lines forEachLine finds in `text` (the count of CR
-// and LF bytes plus one), so the values can be reserved once.
+// At least the number of lines forEachLine finds in `text`, so the values
+// can be reserved once: one more than the count of LF bytes and of CR bytes
+// that no LF follows (every line break ends in one of those). For ordinary
+// text that is the line count, or one more when the text ends in a break.
 std::size_t lineCountBound(std::string_view text);
 
 // Appends parseInt64 of every non-empty line of `text` to `values`, in line

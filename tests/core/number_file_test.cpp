@@ -94,6 +94,27 @@ TEST(AppendLineValues, EveryDigitCountOfAPlainLine) {
   }
 }
 
+// The values are reserved from this bound, so it should not be twice the
+// line count for CR LF text.
+TEST(LineCountBound, CountsEachLineBreakOnce) {
+  struct Case {
+    const char* text;
+    std::size_t bound;
+  };
+  const Case cases[] = {
+      {"", 1},
+      {"7", 1},
+      {"1 CR LF 2 CR LF", 3},
+      {"1 CR LF 2", 2},
+      {"1 CR 2 LF 3", 3},
+      {"CR CR LF LF", 4},
+      {"1 CR", 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(lineCountBound(bytes(c.text)), c.bound) << c.text;
+  }
+}
+
 TEST(NumberLines, WritesEachValueWithCrLf) {
   const std::vector<std::int64_t> values = {-9223372036854775807 - 1, -3, 0, 10, 9223372036854775807};
   const std::string expected = "-9223372036854775808\r\n-3\r\n0\r\n10\r\n9223372036854775807\r\n";
