@@ -1,13 +1,79 @@
-// Placeholder until the file access lands: knows only the empty path.
 #include "sort_command.h"
 
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "byte_buffer.h"
+#include "number_file.h"
+#include "numbers.h"
+#include "out_of_memory.h"
 #include "sort_texts.h"
+#include "text.h"
 
 namespace tavelin {
 
-SortOutcome sortNumberFile(std::string_view path) {
-  return path.empty() ? SortOutcome::EmptyPath : SortOutcome::WriteFailed;
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view withoutByteOrderMark(std::string_view text) {
+  return text.starts_with(kUtf8ByteOrderMark) ? text.substr(kUtf8ByteOrderMark.size()) : text;
 }
+
+// One allocation for all values: the line count bound is reserved up front,
+// so the list never grows by copying.
+std::vector<std::int64_t> valuesOf(std::string_view text) {
+  const std::size_t bound = lineCountBound(text);
+  std::vector<std::int64_t> values;
+  try {
+    values.reserve(bound);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemory(Allocation::NumberList, bound * sizeof(std::int64_t));
+  } catch (const std::length_error&) {
+    throw OutOfMemory(Allocation::NumberList, bound * sizeof(std::int64_t));
+  }
+  appendLineValues(text, values);
+  return values;
+}
+
+// The rewritten file's bytes. The file's own buffer is no longer needed once
+// the values are read, so they are formatted into it when they fit; else it
+// is released before the larger one is taken.
+ByteBuffer numberLines(const std::vector<std::int64_t>& values, ByteBuffer fileBuffer) {
+  const std::size_t size = numberLinesSize(values);
+  ByteBuffer out = std::move(fileBuffer);
+  if (size > out.capacity()) {
+    out = ByteBuffer();
+    out = ByteBuffer::allocate(size, Allocation::OutputText);
+  }
+  if (size != 0) writeNumberLines(values, out.data());
+  out.setSize(size);
+  return out;
+}
+
+}  // namespace
+
+SortResult sortNumberFileWithReason(std::string_view path) {
+  if (path.empty()) return {SortOutcome::EmptyPath, FileStatus::EmptyPath};
+
+  ReadResult file = readWholeFile(path);
+  if (file.status != FileStatus::Ok) return {SortOutcome::ReadFailed, file.status};
+  const std::string_view bytes = file.bytes.view();
+  if (bytesToText(bytes).size() != bytes.size()) return {SortOutcome::NotText, FileStatus::Ok};
+
+  std::vector<std::int64_t> values = valuesOf(withoutByteOrderMark(bytes));
+  sortNumbers(values);
+  const ByteBuffer out = numberLines(values, std::move(file.bytes));
+
+  const FileStatus written = writeWholeFile(path, {out.view()});
+  if (written != FileStatus::Ok) return {SortOutcome::WriteFailed, written};
+  return {SortOutcome::Sorted, FileStatus::Ok};
+}
+
+SortOutcome sortNumberFile(std::string_view path) { return sortNumberFileWithReason(path).outcome; }
 
 Notice noticeFor(SortOutcome outcome) {
   switch (outcome) {
