@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "number_file.h"
 #include "number_text.h"
@@ -24,8 +23,8 @@ const std::string& text(Values kind) {
   return kind == Values::Random ? random : small;
 }
 
-std::vector<std::int64_t> parsed(Values kind) {
-  std::vector<std::int64_t> values;
+tavelin::NumberList parsed(Values kind) {
+  tavelin::NumberList values;
   values.reserve(tavelin::lineCountBound(text(kind)));
   tavelin::appendLineValues(text(kind), values);
   return values;
@@ -39,7 +38,7 @@ void perValue(benchmark::State& state, std::size_t values) {
 
 void splitAndParse(benchmark::State& state, Values kind) {
   // Touched once beforehand: page faults are not this stage's cost.
-  std::vector<std::int64_t> values(tavelin::lineCountBound(text(kind)));
+  tavelin::NumberList values(tavelin::lineCountBound(text(kind)));
   for (auto _ : state) {
     values.clear();
     tavelin::appendLineValues(text(kind), values);
@@ -50,7 +49,7 @@ void splitAndParse(benchmark::State& state, Values kind) {
 
 void sort(benchmark::State& state, Values kind) {
   const auto unsorted = parsed(kind);
-  std::vector<std::int64_t> values(unsorted.size());
+  tavelin::NumberList values(unsorted.size());
   for (auto _ : state) {
     state.PauseTiming();
     values = unsorted;

@@ -1,19 +1,18 @@
 #include "byte_buffer.h"
 
 #include <cassert>
-#include <cstdlib>
 #include <utility>
+
+#include "large_allocation.h"
 
 namespace tavelin {
 
-// malloc rather than new char[n]() because nothing here wants the bytes
-// zeroed: the pages are first touched by the read that fills them. This is
-// the one place to change for huge pages on Linux (an aligned allocation
-// plus madvise(MADV_HUGEPAGE) for large sizes, released to match).
+// Not new char[n](): nothing here wants the bytes zeroed, since the pages
+// are first touched by the read that fills them.
 ByteBuffer ByteBuffer::allocate(std::size_t size, Allocation which) {
   ByteBuffer buffer;
   if (size == 0) return buffer;
-  buffer.data_.reset(static_cast<char*>(std::malloc(size)));
+  buffer.data_.reset(static_cast<char*>(allocateLarge(size)));
   if (!buffer.data_) throw OutOfMemory(which, size);
   buffer.size_ = size;
   buffer.capacity_ = size;
@@ -37,6 +36,6 @@ void ByteBuffer::setSize(std::size_t size) noexcept {
   size_ = size;
 }
 
-void ByteBuffer::Release::operator()(char* storage) const noexcept { std::free(storage); }
+void ByteBuffer::Release::operator()(char* storage) const noexcept { releaseLarge(storage); }
 
 }  // namespace tavelin

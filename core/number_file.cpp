@@ -116,7 +116,7 @@ std::size_t lineCountBound(std::string_view text) {
   return breaks + 1;
 }
 
-void appendLineValues(std::string_view text, std::vector<std::int64_t>& values) {
+void appendLineValues(std::string_view text, NumberList& values) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {

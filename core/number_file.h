@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
-#include <vector>
+
+#include "number_list.h"
 
 namespace tavelin {
 
@@ -19,7 +20,7 @@ std::size_t lineCountBound(std::string_view text);
 
 // Appends parseInt64 of every non-empty line of `text` to `values`, in line
 // order; empty lines give nothing.
-void appendLineValues(std::string_view text, std::vector<std::int64_t>& values);
+void appendLineValues(std::string_view text, NumberList& values);
 
 // Exact size of the rewritten file: each value's decimal text and CR LF.
 std::size_t numberLinesSize(std::span<const std::int64_t> values);

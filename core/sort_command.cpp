@@ -4,7 +4,6 @@
 #include <new>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
 #include "byte_buffer.h"
 #include "number_file.h"
@@ -25,12 +24,12 @@ std::string_view withoutByteOrderMark(std::string_view text) {
 
 // One allocation for all values: the line count bound is reserved up front,
 // so the list never grows by copying.
-std::vector<std::int64_t> valuesOf(std::string_view text) {
+NumberList valuesOf(std::string_view text) {
   const std::size_t bound = lineCountBound(text);
-  std::vector<std::int64_t> values;
+  NumberList values;
   try {
     values.reserve(bound);
-  } catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc&) {  // bad_array_new_length included
     throw OutOfMemory(Allocation::NumberList, bound * sizeof(std::int64_t));
   } catch (const std::length_error&) {
     throw OutOfMemory(Allocation::NumberList, bound * sizeof(std::int64_t));
@@ -42,7 +41,7 @@ std::vector<std::int64_t> valuesOf(std::string_view text) {
 // The rewritten file's bytes. The file's own buffer is no longer needed once
 // the values are read, so they are formatted into it when they fit; else it
 // is released before the larger one is taken.
-ByteBuffer numberLines(const std::vector<std::int64_t>& values, ByteBuffer fileBuffer) {
+ByteBuffer numberLines(const NumberList& values, ByteBuffer fileBuffer) {
   const std::size_t size = numberLinesSize(values);
   ByteBuffer out = std::move(fileBuffer);
   if (size > out.capacity()) {
@@ -64,7 +63,7 @@ SortResult sortNumberFileWithReason(std::string_view path) {
   const std::string_view bytes = file.bytes.view();
   if (bytesToText(bytes).size() != bytes.size()) return {SortOutcome::NotText, FileStatus::Ok};
 
-  std::vector<std::int64_t> values = valuesOf(withoutByteOrderMark(bytes));
+  NumberList values = valuesOf(withoutByteOrderMark(bytes));
   sortNumbers(values);
   const ByteBuffer out = numberLines(values, std::move(file.bytes));
 

@@ -27,10 +27,10 @@ std::vector<std::int64_t> valuesByLines(std::string_view text) {
 }
 
 std::vector<std::int64_t> valuesOf(std::string_view text) {
-  std::vector<std::int64_t> values;
+  NumberList values;
   values.reserve(lineCountBound(text));
   appendLineValues(text, values);
-  return values;
+  return {values.begin(), values.end()};
 }
 
 TEST(AppendLineValues, OneValuePerNonEmptyLine) {

@@ -1,4 +1,5 @@
 // Fuzz target: a file's bytes to text, lines and values.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -39,10 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(at == text.size());
 
   // The whole-file reader gives what line-by-line reading gives.
-  std::vector<std::int64_t> values;
+  tavelin::NumberList values;
   values.reserve(tavelin::lineCountBound(text));
   tavelin::appendLineValues(text, values);
-  require(values == expected);
+  require(std::equal(values.begin(), values.end(), expected.begin(), expected.end()));
 
   for (const std::int64_t v : values) {
     const auto formatted = tavelin::formatInt64(v);

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "number_file.h"
 #include "numbers.h"
@@ -21,7 +20,7 @@ void require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = tavelin::bytesToText(std::string_view(reinterpret_cast<const char*>(data), size));
-  std::vector<std::int64_t> values;
+  tavelin::NumberList values;
   values.reserve(tavelin::lineCountBound(text));
   tavelin::appendLineValues(text, values);
 
