@@ -5,8 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "file_access.h"
 #include "number_file.h"
 #include "number_text.h"
 #include "numbers.h"
@@ -72,12 +75,45 @@ void format(benchmark::State& state, Values kind) {
   perValue(state, values.size());
 }
 
+// The file stages run on a real file (in the page cache): a fresh buffer per
+// read, and a flushed temporary file renamed over the original per write, as
+// the sorter does them.
+std::string stageFile(Values kind) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    (kind == Values::Random ? "tavelin-stage-random.txt" : "tavelin-stage-small.txt");
+  if (tavelin::writeWholeFile(path.string(), {text(kind)}) != tavelin::FileStatus::Ok) std::abort();
+  return path.string();
+}
+
+void read(benchmark::State& state, Values kind) {
+  const std::string path = stageFile(kind);
+  std::size_t values = tavelin::lineCountBound(text(kind)) - 1;
+  for (auto _ : state) {
+    auto file = tavelin::readWholeFile(path);
+    benchmark::DoNotOptimize(file.bytes.data());
+  }
+  perValue(state, values);
+}
+
+void write(benchmark::State& state, Values kind) {
+  const std::string path = stageFile(kind);
+  std::size_t values = tavelin::lineCountBound(text(kind)) - 1;
+  for (auto _ : state) {
+    if (tavelin::writeWholeFile(path, {text(kind)}) != tavelin::FileStatus::Ok) std::abort();
+  }
+  perValue(state, values);
+}
+
+BENCHMARK_CAPTURE(read, random, Values::Random)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(read, small, Values::Small)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(splitAndParse, random, Values::Random)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(splitAndParse, small, Values::Small)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sort, random, Values::Random)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sort, small, Values::Small)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(format, random, Values::Random)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(format, small, Values::Small)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(write, random, Values::Random)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(write, small, Values::Small)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
