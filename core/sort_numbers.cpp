@@ -46,16 +46,30 @@ void radixSort(std::uint64_t* keys, std::size_t n, unsigned shift) {
     tail[b] = offset;
   }
 
-  // Cycle each misplaced key into the next free slot of its bucket.
-  for (unsigned b = 0; b < 256; ++b) {
-    while (head[b] < tail[b]) {
-      std::uint64_t key = keys[head[b]];
-      unsigned d = digitAt(key, shift);
-      while (d != b) {
-        std::swap(key, keys[head[d]++]);
-        d = digitAt(key, shift);
+  // Move every key into the next free slot of its bucket, swapping the slot's
+  // key back into the place it came from. Four keys are taken at a time: their
+  // slots are independent, so four cache misses are in flight instead of one
+  // at a time along a chain of swaps. A swapped-back key is not looked at
+  // until the next round over the buckets, and each round places at least
+  // one key per unfinished bucket. (A slot taken for bucket b itself lies at
+  // or before the key being moved, never among the four.)
+  for (bool unfinished = true; unfinished;) {
+    unfinished = false;
+    for (unsigned b = 0; b < 256; ++b) {
+      std::size_t i = head[b];
+      const std::size_t end = tail[b];
+      for (; i + 4 <= end; i += 4) {
+        const unsigned t0 = digitAt(keys[i], shift);
+        const unsigned t1 = digitAt(keys[i + 1], shift);
+        const unsigned t2 = digitAt(keys[i + 2], shift);
+        const unsigned t3 = digitAt(keys[i + 3], shift);
+        std::swap(keys[i], keys[head[t0]++]);
+        std::swap(keys[i + 1], keys[head[t1]++]);
+        std::swap(keys[i + 2], keys[head[t2]++]);
+        std::swap(keys[i + 3], keys[head[t3]++]);
       }
-      keys[head[b]++] = key;
+      for (; i < end; ++i) std::swap(keys[i], keys[head[digitAt(keys[i], shift)]++]);
+      if (head[b] < end) unfinished = true;
     }
   }
 
