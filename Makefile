@@ -1,5 +1,5 @@
 # Entry points; the work is done by the scripts in scripts/.
-.PHONY: all setup build run test bench fuzz clean
+.PHONY: all setup build run test bench fuzz dist test-big clean
 
 all: build
 
@@ -23,6 +23,15 @@ bench: setup
 
 fuzz: setup
 	scripts/fuzz
+
+# dist/Tavelin-<version>-win64.zip: the two executables, README and licence.
+dist: setup
+	cmake --preset windows && cmake --build --preset windows --target dist
+
+# Opt-in, not part of test: a file of more than 2 GiB sorted natively and
+# under Wine, with time and peak memory written to bench/RESULTS.md.
+test-big: setup
+	scripts/test-big
 
 clean:
 	rm -rf build
