@@ -1,5 +1,5 @@
 # Entry points; the work is done by the scripts in scripts/.
-.PHONY: all setup build run test bench fuzz dist test-big clean
+.PHONY: all setup build run test bench fuzz dist test-big test-x86 clean
 
 all: build
 
@@ -32,6 +32,11 @@ dist: setup
 # under Wine, with time and peak memory written to bench/RESULTS.md.
 test-big: setup
 	scripts/test-big
+
+# Opt-in: the 32-bit build's core tests under 32-bit Wine (installs it).
+test-x86:
+	scripts/setup --wine32
+	scripts/test-x86
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 #include <functional>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -191,30 +192,40 @@ TEST(SortCommand, SortsWhatIsLeftWhenTheFileShrinksWhileRead) {
   EXPECT_EQ(folder.read("numbers.txt"), bytes("10 CR LF 30 CR LF"));
 }
 
-// A file too large for the address space: the allocation of its contents
-// fails for real, and the command ends with OutOfMemory instead of a notice.
-// The file is sparse on a tmpfs, so it takes no room.
-TEST(SortCommand, NamesTheAllocationWhenMemoryRunsOut) {
+// A file too large for the address space ends in the read-failure notice
+// when its size does not even fit a size_t, else in OutOfMemory naming the
+// contents, whose allocation fails for real; never in a crash or a changed
+// file. The files are sparse on a tmpfs, so they take no room.
+TEST(SortCommand, RefusesAFileTooLargeForTheAddressSpace) {
+  constexpr std::uint64_t kGiB = std::uint64_t{1} << 30;
+  std::vector<std::uint64_t> sizes = {std::uint64_t{1} << 50};
+  if (sizeof(void*) < 8) sizes.insert(sizes.end(), {3 * kGiB, 5 * kGiB});
+  for (const std::uint64_t size : sizes) {
 #ifdef _WIN32
-  std::string path = "Z:\\dev\\shm\\tavelin-huge-";
+    std::string path = "Z:\\dev\\shm\\tavelin-huge-";
 #else
-  std::string path = "/dev/shm/tavelin-huge-";
+    std::string path = "/dev/shm/tavelin-huge-";
 #endif
-  path += std::to_string(std::random_device{}()) + ".txt";
-  if (!testing::makeSparseFile(path, std::uint64_t{1} << 50)) GTEST_SKIP() << "no tmpfs for a sparse file";
+    path += std::to_string(std::random_device{}()) + ".txt";
+    if (!testing::makeSparseFile(path, size)) GTEST_SKIP() << "no tmpfs for a sparse file";
 
-  std::vector<Shown> notices;
-  try {
-    SortCommand(path, [&notices](const Notice& notice) { notices.push_back({std::string(notice.text), "", 0}); });
-    ADD_FAILURE() << "no OutOfMemory";
-  } catch (const OutOfMemory& failure) {
-    EXPECT_EQ(failure.which(), Allocation::FileContents);
-    EXPECT_EQ(failure.bytes(), std::uint64_t{1} << 50);
+    std::vector<Shown> notices;
+    try {
+      SortCommand(path, [&notices](const Notice& notice) {
+        notices.push_back({std::string(notice.text), std::string(notice.caption), notice.style});
+      });
+      EXPECT_GT(size, std::numeric_limits<std::size_t>::max()) << size << ": no OutOfMemory";
+      EXPECT_EQ(notices, std::vector<Shown>{kCannotRead}) << size;
+    } catch (const OutOfMemory& failure) {
+      EXPECT_LE(size, std::numeric_limits<std::size_t>::max()) << size;
+      EXPECT_EQ(failure.which(), Allocation::FileContents) << size;
+      EXPECT_EQ(failure.bytes(), size) << size;
+      EXPECT_TRUE(notices.empty()) << size;
+    }
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
   }
-  EXPECT_TRUE(notices.empty());
-  EXPECT_EQ(std::filesystem::file_size(path), std::uint64_t{1} << 50);
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <limits>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -41,10 +42,11 @@ TEST(FatalMessage, NamesTheAllocationThatFailed) {
   const std::string before = "\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3\xA3\xAC\xCE\xDE\xB7\xA8\xCE\xAA";  // 内存不足，无法为
   const std::string after = " \xD7\xD6\xBD\xDA\xA1\xA3\xB3\xCC\xD0\xF2\xBD\xAB\xCD\xCB\xB3\xF6\xA1\xA3";  // 字节。程序将退出。
   const std::string allocate = "\xB7\xD6\xC5\xE4 ";                                                      // 分配
-  const struct { Allocation which; std::size_t bytes; const char* name; const char* size; } rows[] = {
+  constexpr std::size_t largest = std::numeric_limits<std::size_t>::max();  // differs in a 32-bit build
+  const struct { Allocation which; std::size_t bytes; const char* name; std::string size; } rows[] = {
       {Allocation::FileContents, 2147483647, "\xCE\xC4\xBC\xFE\xC4\xDA\xC8\xDD", "2147483647"},  // 文件内容
       {Allocation::NumberList, 8, "\xCA\xFD\xD7\xD6\xC1\xD0\xB1\xED", "8"},                      // 数字列表
-      {Allocation::OutputText, 18446744073709551615u, "\xCA\xE4\xB3\xF6\xCE\xC4\xB1\xBE", "18446744073709551615"},
+      {Allocation::OutputText, largest, "\xCA\xE4\xB3\xF6\xCE\xC4\xB1\xBE", std::to_string(largest)},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(messageFor(std::make_exception_ptr(OutOfMemory(row.which, row.bytes))),
