@@ -101,7 +101,8 @@ def section(args, runs, wine_base):
         "sign, leading zeros or an empty line; CR LF) sorted in place, then checked: every line a value in the "
         "sorter's form, ascending, and the same count, sum, xor and mixed sum as the values written. "
         "Peak memory is the maximum resident set of the process (`/usr/bin/time -v`); the bound is the file's "
-        "size + 8 bytes per value + 16 MiB.",
+        "size + 8 bytes per value + 16 MiB. Each time includes flushing the rewritten file to disk, and the machine "
+        "was shared with other builds, so times vary from run to run.",
         "",
         "| run | file size | time | peak memory | bound | peak / file size |",
         "|---|---|---|---|---|---|",
