@@ -4,7 +4,7 @@
 // error box and ends with exit code -1, the console sorter prints it and
 // ends with 3.
 
-#include <cstddef>
+#include <cstdint>
 #include <new>
 
 namespace tavelin {
@@ -13,14 +13,16 @@ enum class Allocation { FileContents, NumberList, OutputText };
 
 class OutOfMemory : public std::bad_alloc {
  public:
-  OutOfMemory(Allocation which, std::size_t bytes) : which_(which), bytes_(bytes) {}
+  // 64-bit so that a size too large for a 32-bit address space is still
+  // named correctly.
+  OutOfMemory(Allocation which, std::uint64_t bytes) : which_(which), bytes_(bytes) {}
   Allocation which() const noexcept { return which_; }
-  std::size_t bytes() const noexcept { return bytes_; }
+  std::uint64_t bytes() const noexcept { return bytes_; }
   const char* what() const noexcept override { return "out of memory"; }
 
  private:
   Allocation which_;
-  std::size_t bytes_;
+  std::uint64_t bytes_;
 };
 
 }  // namespace tavelin

@@ -30,9 +30,9 @@ NumberList valuesOf(std::string_view text) {
   try {
     values.reserve(bound);
   } catch (const std::bad_alloc&) {  // bad_array_new_length included
-    throw OutOfMemory(Allocation::NumberList, bound * sizeof(std::int64_t));
+    throw OutOfMemory(Allocation::NumberList, std::uint64_t{bound} * sizeof(std::int64_t));
   } catch (const std::length_error&) {
-    throw OutOfMemory(Allocation::NumberList, bound * sizeof(std::int64_t));
+    throw OutOfMemory(Allocation::NumberList, std::uint64_t{bound} * sizeof(std::int64_t));
   }
   appendLineValues(text, values);
   return values;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -24,7 +25,7 @@ class MessageWriter {
     message_[used_] = '\0';
     return *this;
   }
-  MessageWriter& operator<<(std::size_t number) {
+  MessageWriter& operator<<(std::uint64_t number) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits - 1, number).ptr;
     *end = '\0';
