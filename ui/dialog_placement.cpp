@@ -1,6 +1,6 @@
 #include "dialog_placement.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 int placeOnAxis(int size, int ownerStart, int ownerEnd, int areaStart, int areaEnd) {
@@ -12,9 +12,9 @@ int placeOnAxis(int size, int ownerStart, int ownerEnd, int areaStart, int areaE
 
 }  // namespace
 
-ScreenPoint centredOver(const ScreenRect& dialog, const ScreenRect& owner, const ScreenRect& workArea) {
+Point centredOver(const ScreenRect& dialog, const ScreenRect& owner, const ScreenRect& workArea) {
   return {placeOnAxis(dialog.right - dialog.left, owner.left, owner.right, workArea.left, workArea.right),
           placeOnAxis(dialog.bottom - dialog.top, owner.top, owner.bottom, workArea.top, workArea.bottom)};
 }
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

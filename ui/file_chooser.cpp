@@ -7,7 +7,7 @@
 #include "dialog_placement.h"
 #include "filter_list.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 // The name-only buffer is filled by the dialog and never read.
@@ -37,7 +37,7 @@ void centreDialog(HWND dialog) {
     area = workAreaOf(MonitorFromWindow(GetActiveWindow(), MONITOR_DEFAULTTOPRIMARY));
     over = area;
   }
-  const ScreenPoint corner = centredOver(screenRect(dialogRect), over, area);
+  const Point corner = centredOver(screenRect(dialogRect), over, area);
   SetWindowPos(dialog, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -124,4 +124,4 @@ void ChooseFileCommand(FileChooser& chooser, HWND pathBox) {
   SetWindowTextA(pathBox, path.c_str());
 }
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

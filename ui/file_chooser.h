@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "chooser_windows.h"
+#include "win.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 
 // 文本文件（*.txt）|*.txt: one description with full-width parentheses, one pattern.
 inline constexpr std::string_view kTextFileFilter =
@@ -89,4 +89,4 @@ FileChooser mainWindowChooser();
 // leaves it as it was.
 void ChooseFileCommand(FileChooser& chooser, HWND pathBox);
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 bool isTrailingSpace(char c) {
@@ -37,4 +37,4 @@ std::string filterList(std::string_view filter) {
   return list;
 }
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavelin {
+namespace tavelin::ui {
 
 // Turns "description|pattern|description|pattern" into the dialog's list:
 // trailing white space (space, TAB, CR, LF, VT, FF) removed, "||" appended
@@ -15,4 +15,4 @@ namespace tavelin {
 // is, meaning that no list is passed.
 std::string filterList(std::string_view filter);
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

@@ -50,9 +50,15 @@ struct GdiObjectTraits {
   static void close(Handle object) noexcept { DeleteObject(object); }
 };
 
+struct RegistryKeyTraits {
+  using Handle = HKEY;
+  static void close(Handle key) noexcept { RegCloseKey(key); }
+};
+
 using Icon = Owned<IconTraits>;
 using Brush = Owned<GdiObjectTraits<HBRUSH>>;
 using Font = Owned<GdiObjectTraits<HFONT>>;
+using RegistryKey = Owned<RegistryKeyTraits>;
 
 // BeginPaint ... EndPaint.
 class ScopedPaint {

@@ -1,52 +1,18 @@
 #include "link_label.h"
 
-#include <memory>
-#include <type_traits>
-
 #include <windowsx.h>
 
+#include "handles.h"
 #include "link_opener.h"
+#include "resource_ids.h"
+#include "texts.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 constexpr const char* kClassName = "TavelinLinkLabel";
-constexpr WORD kHandCursorId = 1032;
 constexpr UINT kTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
 static_assert(kTextFormat == 0x925);
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using OwnedBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using OwnedFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectedObject() { SelectObject(dc_, previous_); }
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
-
-class PaintScope {
- public:
-  explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
-  ~PaintScope() { EndPaint(window_, &paint_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC dc() const { return dc_; }
-  const RECT& area() const { return paint_.rcPaint; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-};
 
 HINSTANCE programModule() { return GetModuleHandleA(nullptr); }
 
@@ -57,7 +23,7 @@ bool registerClass(WNDPROC windowProc) {
   windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = programModule();
-  windowClass.hCursor = LoadCursorA(programModule(), MAKEINTRESOURCEA(kHandCursorId));
+  windowClass.hCursor = LoadCursorA(programModule(), MAKEINTRESOURCEA(TAVELIN_HAND_CURSOR));
   windowClass.hbrBackground = nullptr;  // the label paints every pixel itself
   windowClass.lpszClassName = kClassName;
   return RegisterClassA(&windowClass) != 0;
@@ -82,13 +48,13 @@ std::string windowText(HWND window) {
 }
 
 // The font record's look is kept; how it is matched is fixed.
-OwnedFont fontFrom(LOGFONTA record) {
+Font fontFrom(LOGFONTA record) {
   record.lfCharSet = DEFAULT_CHARSET;
   record.lfOutPrecision = OUT_DEFAULT_PRECIS;
   record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   record.lfQuality = PROOF_QUALITY;
   record.lfPitchAndFamily = static_cast<BYTE>((record.lfPitchAndFamily & 0xF0) | DEFAULT_PITCH);
-  return OwnedFont(CreateFontIndirectA(&record));
+  return Font(CreateFontIndirectA(&record));
 }
 
 }  // namespace
@@ -154,22 +120,22 @@ LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void LinkLabel::onPaint() {
-  const PaintScope scope(window_);
+  const ScopedPaint scope(window_);
   if (!IsRectEmpty(&scope.area())) paint(scope.dc(), scope.area());
 }
 
 void LinkLabel::paint(HDC dc, const RECT& area) const {
-  const OwnedBrush brush(CreateSolidBrush(backColour_ == kButtonFaceColour ? GetSysColor(COLOR_BTNFACE) : backColour_));
+  const Brush brush(CreateSolidBrush(backColour_ == kButtonFaceColour ? GetSysColor(COLOR_BTNFACE) : backColour_));
   {
-    const SelectedObject selected(dc, brush.get());
+    const ScopedSelect selected(dc, brush.get());
     PatBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, PATCOPY);
   }
   const std::string text = windowText(window_);
   const std::string_view shown = shownText(text, linkKind_, webAddress_, mailAddress_);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, hovering_ ? hoverColour_ : visited_ ? visitedColour_ : normalColour_);
-  const OwnedFont made = font_ ? fontFrom(*font_) : OwnedFont();
-  const SelectedObject selected(dc, made ? static_cast<HGDIOBJ>(made.get()) : GetStockObject(DEFAULT_GUI_FONT));
+  const Font made = font_ ? fontFrom(*font_) : Font();
+  const ScopedSelect selected(dc, made ? static_cast<HGDIOBJ>(made.get()) : GetStockObject(DEFAULT_GUI_FONT));
   RECT client{};
   GetClientRect(window_, &client);
   DrawTextA(dc, shown.data(), static_cast<int>(shown.size()), &client, kTextFormat);
@@ -204,7 +170,7 @@ void useMainWindowSettings(LinkLabel& label) {
   label.setLabelText("");
   label.setLinkKind(1);
   label.setMailAddress("");
-  label.setWebAddress(kMakerWebAddress);
+  label.setWebAddress(texts::kMakerWebAddress);
   label.setNormalColour(0xFF0000);
   label.setVisitedColour(0xFF0000);
   label.setHoverColour(0x0000FF);
@@ -213,4 +179,4 @@ void useMainWindowSettings(LinkLabel& label) {
   label.setFont(std::nullopt);
 }
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

@@ -7,13 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "chooser_windows.h"
+#include "win.h"
 #include "link_target.h"
 
-namespace tavelin {
-
-// The maker's web page, shown and opened by the main window's label.
-inline constexpr std::string_view kMakerWebAddress = "https://example.com/";
+namespace tavelin::ui {
 
 // As a background: the system button-face colour, looked up at each paint.
 inline constexpr COLORREF kButtonFaceColour = 0xFF000000;
@@ -99,4 +96,4 @@ class LinkLabel {
 // visited), red under the mouse, on the button face, no border.
 void useMainWindowSettings(LinkLabel& label);
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

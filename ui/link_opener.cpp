@@ -1,22 +1,18 @@
 #include "link_opener.h"
 
+#include "win.h"  // first: shellapi.h needs it
+
+#include <shellapi.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 
+#include "handles.h"
 #include "link_target.h"
-#include "chooser_windows.h"
-#include <shellapi.h>
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
-
-struct RegistryKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using RegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyCloser>;
 
 // The value buffer holds 260 bytes with its terminator; a longer value is
 // unreadable here, and that counts as a failed attempt.
@@ -55,4 +51,4 @@ bool openTarget(const std::string& address, int showCommand, const OpenSteps& st
   return steps.run(fallbackCommandLine(*command, address), showCommand);
 }
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

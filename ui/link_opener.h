@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace tavelin {
+namespace tavelin::ui {
 
 // The platform steps of opening, so that tests can stand in for them.
 struct OpenSteps {
@@ -28,4 +28,4 @@ OpenSteps systemOpenSteps();
 // or command that cannot be read, and a command that does not start.
 bool openTarget(const std::string& address, int showCommand, const OpenSteps& steps);
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

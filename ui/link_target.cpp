@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 constexpr std::string_view kQuotedPlaceholder = "\"%1\"";
@@ -39,4 +39,4 @@ std::string fallbackCommandLine(std::string_view command, std::string_view addre
   return line;
 }
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

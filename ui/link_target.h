@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavelin {
+namespace tavelin::ui {
 
 enum class LinkKind { Mail = 0, Web = 1 };
 
@@ -24,4 +24,4 @@ std::string_view shownText(std::string_view windowText, LinkKind kind, std::stri
 // Whatever followed the placeholder is dropped. No length limit.
 std::string fallbackCommandLine(std::string_view command, std::string_view address);
 
-}  // namespace tavelin
+}  // namespace tavelin::ui

@@ -43,25 +43,11 @@ HWND createButton(HWND parent, int id, const char* text, int x, int y, int width
   return button;
 }
 
-// Stands in the link label's place until the real label arrives: a plain
-// child with the address as its text, painted in the button face.
-constexpr char kLinkPlaceholderClass[] = "TavelinLinkPlaceholder";
-
-HWND createLinkLabel(HWND parent) {
-  WNDCLASSA existing{};
-  if (!GetClassInfoA(programInstance(), kLinkPlaceholderClass, &existing)) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = programInstance();
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kLinkPlaceholderClass;
-    RegisterClassA(&windowClass);
-  }
-  const HWND label = CreateWindowExA(0, kLinkPlaceholderClass, texts::kMakerWebAddress, WS_CHILD | WS_CLIPSIBLINGS,
-                                     112, 152, 120, 32, parent, childId(kLinkLabelId), programInstance(), nullptr);
-  if (label) SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
-  return label;
+bool createLinkLabel(HWND parent, LinkLabel& label) {
+  useMainWindowSettings(label);
+  if (!label.create(parent, kLinkLabelId, {112, 152, 112 + 120, 152 + 32})) return false;
+  SendMessageA(label.window(), WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), FALSE);
+  return true;
 }
 
 bool keyIsDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
@@ -95,7 +81,7 @@ bool MainWindow::build(HICON bigIcon, HICON smallIcon) {
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(guiFont()), TRUE);
 
   if (!createControls()) return false;
-  for (const HWND control : {pathBox_.window(), chooseButton_, sortButton_, linkLabel_}) {
+  for (const HWND control : {pathBox_.window(), chooseButton_, sortButton_, linkLabel_.window()}) {
     ShowWindow(control, SW_SHOWNA);
   }
   ShowWindow(window_, SW_SHOW);
@@ -106,8 +92,8 @@ bool MainWindow::createControls() {
   if (!pathBox_.create(window_, kPathBoxId, {8, 16, 8 + 248, 16 + 24}, guiFont())) return false;
   chooseButton_ = createButton(window_, kChooseButtonId, texts::kChooseButton, 264, 16, 80, 24);
   sortButton_ = createButton(window_, kSortButtonId, texts::kSortButton, 104, 56, 152, 80);
-  linkLabel_ = createLinkLabel(window_);
-  return chooseButton_ && sortButton_ && linkLabel_;
+  const bool labelMade = createLinkLabel(window_, linkLabel_);
+  return chooseButton_ && sortButton_ && labelMade;
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -195,9 +181,7 @@ void MainWindow::onFatal() {
   if (window_) DestroyWindow(window_);
 }
 
-void MainWindow::onChoose() {
-  // The file chooser takes this place.
-}
+void MainWindow::onChoose() { ChooseFileCommand(chooser_, pathBox_.window()); }
 
 void MainWindow::onSort() { SortCommand(pathBox_.text(), showCommandNotice); }
 

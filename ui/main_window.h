@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "file_chooser.h"
+#include "link_label.h"
 #include "path_box.h"
 #include "win.h"
 
@@ -70,7 +72,8 @@ class MainWindow {
   PathBox pathBox_;
   HWND chooseButton_ = nullptr;
   HWND sortButton_ = nullptr;
-  HWND linkLabel_ = nullptr;
+  FileChooser chooser_ = mainWindowChooser();
+  LinkLabel linkLabel_;
   HWND lastFocus_ = nullptr;
   int exitCode_ = 0;
 };

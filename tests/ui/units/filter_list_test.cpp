@@ -5,7 +5,7 @@
 #include "byte_notation.h"
 #include "file_chooser.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 using testing::bytes;
@@ -45,4 +45,4 @@ TEST(FilterList, MainWindowFilterGivesOneTextFilePair) {
 }
 
 }  // namespace
-}  // namespace tavelin
+}  // namespace tavelin::ui

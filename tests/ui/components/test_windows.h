@@ -1,7 +1,7 @@
 #pragma once
-// Test helpers for the file dialog: an owner window to open it from, and a
-// timer inside the dialog's modal loop that looks at the dialog and then
-// confirms or cancels it.
+// Test helpers for the file chooser and the link label: a top-level window
+// to host them, and for the file dialog a timer inside its modal loop that
+// looks at the dialog and then confirms or cancels it.
 
 #include <functional>
 #include <string>

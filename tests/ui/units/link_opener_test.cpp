@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 // Stands in for the shell, the registry and WinExec, and notes each call.
@@ -76,4 +76,4 @@ TEST(OpenTarget, AnEmptyAddressTriesNothing) {
 }
 
 }  // namespace
-}  // namespace tavelin
+}  // namespace tavelin::ui

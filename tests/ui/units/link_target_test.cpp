@@ -6,7 +6,7 @@
 
 #include "byte_notation.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 using testing::bytes;
@@ -87,4 +87,4 @@ TEST(FallbackCommandLine, HasNoLengthLimit) {
 }
 
 }  // namespace
-}  // namespace tavelin
+}  // namespace tavelin::ui

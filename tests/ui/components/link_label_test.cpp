@@ -7,9 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "dialog_windows.h"
+#include "resource_ids.h"
+#include "test_windows.h"
+#include "texts.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 using testing::TestWindow;
@@ -98,7 +100,7 @@ TEST(LinkLabelSettings, DefaultsAndTheMainWindowValues) {
   useMainWindowSettings(label);
   EXPECT_EQ(label.labelText(), "");
   EXPECT_EQ(label.linkKind(), 1);
-  EXPECT_EQ(label.webAddress(), kMakerWebAddress);
+  EXPECT_EQ(label.webAddress(), texts::kMakerWebAddress);
   EXPECT_EQ(label.normalColour(), 0xFF0000u);
   EXPECT_EQ(label.visitedColour(), 0xFF0000u);
   EXPECT_EQ(label.hoverColour(), 0x0000FFu);
@@ -130,7 +132,7 @@ TEST(LinkLabelSettings, MakerAddressFitsTheLabelInTheDefaultGuiFont) {
   const HDC screen = GetDC(nullptr);
   const HGDIOBJ previous = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
   SIZE size{};
-  GetTextExtentPoint32A(screen, kMakerWebAddress.data(), static_cast<int>(kMakerWebAddress.size()), &size);
+  GetTextExtentPoint32A(screen, texts::kMakerWebAddress, static_cast<int>(sizeof texts::kMakerWebAddress - 1), &size);
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
   EXPECT_GT(size.cx, 0);
@@ -146,6 +148,9 @@ TEST(LinkLabelWindow, OwnClassHiddenChildOutsideTheFocusCycle) {
   const HWND window = on.label.window();
   EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
   EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), 0u);  // nothing is erased before painting
+  const HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TAVELIN_HAND_CURSOR));
+  ASSERT_NE(hand, nullptr);
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(window, GCLP_HCURSOR)), hand);
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
   EXPECT_EQ(style & (WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP | WS_BORDER), DWORD{WS_CHILD | WS_CLIPSIBLINGS});
   EXPECT_EQ(GetDlgCtrlID(window), 140);
@@ -319,4 +324,4 @@ TEST(LinkLabelMouse, PressWithNothingToOpenIsNoVisit) {
 }
 
 }  // namespace
-}  // namespace tavelin
+}  // namespace tavelin::ui

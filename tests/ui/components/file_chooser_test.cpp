@@ -10,9 +10,9 @@
 #include <commdlg.h>
 
 #include "dialog_placement.h"
-#include "dialog_windows.h"
+#include "test_windows.h"
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 using testing::DialogSeen;
@@ -168,7 +168,7 @@ TEST(FileChooserDialog, IsCentredOverItsOwnerInsideTheWorkArea) {
     const ScreenRect over = c.look == TestWindow::Shown
                                 ? ScreenRect{c.owner.left, c.owner.top, c.owner.right, c.owner.bottom}
                                 : workArea;
-    const ScreenPoint expected = centredOver(dialog, over, workArea);
+    const Point expected = centredOver(dialog, over, workArea);
     EXPECT_EQ(seen.rect.left, expected.x) << c.what;
     EXPECT_EQ(seen.rect.top, expected.y) << c.what;
   }
@@ -217,4 +217,4 @@ TEST(ChooseFileCommand, PutsAConfirmedPathIntoThePathBoxOnly) {
 }
 
 }  // namespace
-}  // namespace tavelin
+}  // namespace tavelin::ui

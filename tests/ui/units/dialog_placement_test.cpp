@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tavelin {
+namespace tavelin::ui {
 namespace {
 
 struct PlacementCase {
@@ -10,7 +10,7 @@ struct PlacementCase {
   ScreenRect dialog;
   ScreenRect owner;
   ScreenRect workArea;
-  ScreenPoint corner;
+  Point corner;
 };
 
 constexpr ScreenRect kScreen{0, 0, 1024, 740};  // a taskbar below
@@ -30,11 +30,11 @@ TEST(CentredOver, CentresAndKeepsInsideTheWorkArea) {
       {"in the work area itself", {0, 0, 400, 300}, kScreen, kScreen, {312, 220}},
   };
   for (const auto& c : cases) {
-    const ScreenPoint corner = centredOver(c.dialog, c.owner, c.workArea);
+    const Point corner = centredOver(c.dialog, c.owner, c.workArea);
     EXPECT_EQ(corner.x, c.corner.x) << c.what;
     EXPECT_EQ(corner.y, c.corner.y) << c.what;
   }
 }
 
 }  // namespace
-}  // namespace tavelin
+}  // namespace tavelin::ui
