@@ -58,6 +58,27 @@ HWND dialogOwner() {
 
 const char* textOrNone(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
 
+// For the dialog's life its owner is disabled (unless it already was), and
+// the focus goes back where it was afterwards, if that window still exists.
+class OwnerDisabled {
+ public:
+  explicit OwnerDisabled(HWND owner)
+      : owner_(owner), focus_(GetFocus()), disabled_(owner != nullptr && IsWindowEnabled(owner)) {
+    if (disabled_) EnableWindow(owner_, FALSE);
+  }
+  ~OwnerDisabled() {
+    if (disabled_) EnableWindow(owner_, TRUE);
+    if (focus_ != nullptr && IsWindow(focus_)) SetFocus(focus_);
+  }
+  OwnerDisabled(const OwnerDisabled&) = delete;
+  OwnerDisabled& operator=(const OwnerDisabled&) = delete;
+
+ private:
+  HWND owner_;
+  HWND focus_;
+  bool disabled_;
+};
+
 }  // namespace
 
 PathBuffer startingPath(std::string_view fileName) {
@@ -96,16 +117,12 @@ bool FileChooser::open() {
   block.lpstrDefExt = textOrNone(defaultExtension_);
   block.lpfnHook = dialogHook;
 
-  const HWND owner = dialogOwner();
-  block.hwndOwner = owner;
-  const HWND focus = GetFocus();
-  const bool disabledOwner = owner != nullptr && IsWindowEnabled(owner);
-  if (disabledOwner) EnableWindow(owner, FALSE);
-
-  const BOOL confirmed = kind_ == 1 ? GetSaveFileNameA(&block) : GetOpenFileNameA(&block);
-
-  if (disabledOwner) EnableWindow(owner, TRUE);
-  if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+  block.hwndOwner = dialogOwner();
+  BOOL confirmed = FALSE;
+  {
+    const OwnerDisabled modal(block.hwndOwner);
+    confirmed = kind_ == 1 ? GetSaveFileNameA(&block) : GetOpenFileNameA(&block);
+  }
   if (!confirmed) return false;
   fileName_.assign(path.begin(), std::find(path.begin(), path.end(), '\0'));
   return true;
