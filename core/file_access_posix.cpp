@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "file_access.h"
+#include "file_access_common.h"
 #include "file_faults.h"
 #include "temporary_name.h"
 
@@ -68,14 +69,8 @@ FileStatus statusOf(int error, FileStatus otherwise) {
   }
 }
 
-// A path as the system calls want it; nullopt when it holds a NUL, which no
-// file name can.
-std::optional<std::string> systemPath(std::string_view path) {
-  if (path.find('\0') != std::string_view::npos) return std::nullopt;
-  return std::string(path);
-}
-
-ReadResult failedRead(FileStatus status) { return {status, ByteBuffer()}; }
+using detail::failedRead;
+using detail::systemPath;
 
 // What the rewrite must know about the file it replaces.
 struct Target {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "file_access.h"
+#include "file_access_common.h"
 #include "file_faults.h"
 #include "temporary_name.h"
 
@@ -65,14 +66,8 @@ FileStatus statusOf(DWORD error, FileStatus otherwise) {
   }
 }
 
-// A path as the system calls want it; nullopt when it holds a NUL, which no
-// file name can.
-std::optional<std::string> systemPath(std::string_view path) {
-  if (path.find('\0') != std::string_view::npos) return std::nullopt;
-  return std::string(path);
-}
-
-ReadResult failedRead(FileStatus status) { return {status, ByteBuffer()}; }
+using detail::failedRead;
+using detail::systemPath;
 
 bool isFolder(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());

@@ -6,6 +6,7 @@
 #include "link_opener.h"
 #include "resource_ids.h"
 #include "texts.h"
+#include "window_class.h"
 
 namespace tavelin::ui {
 namespace {
@@ -14,19 +15,15 @@ constexpr const char* kClassName = "TavelinLinkLabel";
 constexpr UINT kTextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
 static_assert(kTextFormat == 0x925);
 
-HINSTANCE programModule() { return GetModuleHandleA(nullptr); }
-
 bool registerClass(WNDPROC windowProc) {
-  WNDCLASSA existing{};
-  if (GetClassInfoA(programModule(), kClassName, &existing)) return true;
   WNDCLASSA windowClass{};
   windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = programModule();
-  windowClass.hCursor = LoadCursorA(programModule(), MAKEINTRESOURCEA(TAVELIN_HAND_CURSOR));
+  windowClass.hInstance = programInstance();
+  windowClass.hCursor = LoadCursorA(programInstance(), MAKEINTRESOURCEA(TAVELIN_HAND_CURSOR));
   windowClass.hbrBackground = nullptr;  // the label paints every pixel itself
   windowClass.lpszClassName = kClassName;
-  return RegisterClassA(&windowClass) != 0;
+  return registerClassOnce(windowClass);
 }
 
 void applyBorder(HWND window, int border) {
@@ -72,7 +69,7 @@ bool LinkLabel::create(HWND parent, int id, const RECT& bounds) {
   if (window_ != nullptr || !registerClass(&LinkLabel::windowProc)) return false;
   const HWND window = CreateWindowExA(0, kClassName, labelText_.c_str(), WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
                                       bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), programModule(), this);
+                                      childId(id), programInstance(), this);
   if (window == nullptr) return false;
   applyBorder(window, border_);
   return true;

@@ -8,6 +8,7 @@
 #include "notices.h"
 #include "sort_command.h"
 #include "texts.h"
+#include "window_class.h"
 #include "window_geometry.h"
 
 namespace tavelin::ui {
@@ -18,22 +19,16 @@ constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILD
 constexpr DWORD kButtonStyle =
     WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
 
-HINSTANCE programInstance() { return GetModuleHandleA(nullptr); }
-
 HFONT guiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
-HMENU childId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-bool registerClassOnce(WNDPROC procedure) {
-  WNDCLASSA existing{};
-  if (GetClassInfoA(programInstance(), kClassName, &existing)) return true;
+bool registerMainClass(WNDPROC procedure) {
   WNDCLASSA windowClass{};
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = programInstance();
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kClassName;
-  return RegisterClassA(&windowClass) != 0;
+  return registerClassOnce(windowClass);
 }
 
 HWND createButton(HWND parent, int id, const char* text, int x, int y, int width, int height) {
@@ -65,7 +60,7 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::build(HICON bigIcon, HICON smallIcon) {
-  if (!registerClassOnce(procedure)) return false;
+  if (!registerMainClass(procedure)) return false;
   const Point origin = centredOrigin({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, {kWidth, kHeight});
   CreateWindowExA(0, kClassName, texts::kWindowTitle, kStyle, origin.x, origin.y, kWidth, kHeight, nullptr, nullptr,
                   programInstance(), this);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "window_class.h"
 #include "window_geometry.h"
 
 namespace tavelin::ui {
@@ -21,7 +22,7 @@ bool PathBox::create(HWND parent, int id, const RECT& place, HFONT font) {
   window_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                             WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | WS_TABSTOP | WS_DISABLED, place.left,
                             place.top, place.right - place.left, place.bottom - place.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                            childId(id), programInstance(), nullptr);
   if (!window_) return false;
   SetWindowSubclass(window_, subclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
