@@ -167,8 +167,9 @@ def write_results(rows, figures, runs):
     for stage, ns in figures.items():
         lines.append(f"| {stage} | {ns:.1f} |")
     lines += [""] + target_lines(rows, figures) + [""]
+    kept = kept_sections()  # read before the file is opened for writing, which empties it
     with open(RESULTS, "w") as f:
-        f.write("\n".join(lines) + kept_sections())
+        f.write("\n".join(lines) + kept)
 
 
 def target_lines(rows, figures):
