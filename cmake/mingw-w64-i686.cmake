@@ -1,17 +1,7 @@
 # Cross-compiles Tavelin for 32-bit Windows with MinGW-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(TAVELIN_MINGW_PREFIX i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER ${TAVELIN_MINGW_PREFIX}-gcc-posix REQUIRED)
-find_program(CMAKE_CXX_COMPILER ${TAVELIN_MINGW_PREFIX}-g++-posix REQUIRED)
-find_program(CMAKE_RC_COMPILER ${TAVELIN_MINGW_PREFIX}-windres REQUIRED)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TAVELIN_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 
 # Tests run under 32-bit Wine, in a prefix of this build's own.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine32-run)
