@@ -10,12 +10,9 @@
 #include <windows.h>
 #include <commdlg.h>
 
-namespace tavelin::testing {
+#include "../open_file_dialog.h"
 
-// The open-file dialog's controls (Explorer look).
-constexpr int kFileNameField = 0x47C;
-constexpr int kFileTypeList = 0x470;
-constexpr int kReadOnlyBox = 0x410;
+namespace tavelin::testing {
 
 inline std::string windowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -116,21 +113,6 @@ inline BOOL CALLBACK findShownDialog(HWND window, LPARAM found) {
   if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
-}
-
-// The file type list is a Unicode control: its items are read as such.
-inline std::vector<std::string> fileTypes(HWND dialog) {
-  std::vector<std::string> items;
-  const HWND list = GetDlgItem(dialog, kFileTypeList);
-  const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t wide[256] = {};
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-    char ansi[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
-    items.emplace_back(ansi);
-  }
-  return items;
 }
 
 inline void look(HWND dialog, DialogSeen& seen) {

@@ -6,15 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "../open_file_dialog.h"
 #include "input.h"
 #include "program.h"
 
 namespace driver {
 namespace {
 
+using tavelin::testing::fileTypes;
+using tavelin::testing::kFileNameField;
+using tavelin::testing::kHelpButton;
+using tavelin::testing::kReadOnlyBox;
+
 constexpr int kPathBox = 100, kChooseButton = 110, kSortButton = 120;
-// The open-file dialog's controls.
-constexpr int kFileNameField = 0x47C, kFileTypeList = 0x470, kReadOnlyBox = 0x410, kHelpButton = 0x40E;
+// A message box's text control.
 constexpr int kMessageText = 0xFFFF;
 
 // 文本文件（*.txt）
@@ -40,21 +45,6 @@ std::string readFile(const std::string& path) {
   CloseHandle(file);
   bytes.resize(read);
   return bytes;
-}
-
-// The dialog's file type list is a Unicode control: read as such, then GBK.
-std::vector<std::string> fileTypesOf(HWND dialog) {
-  std::vector<std::string> items;
-  const HWND list = GetDlgItem(dialog, kFileTypeList);
-  const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    wchar_t wide[256] = {};
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-    char ansi[512] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr);
-    items.emplace_back(ansi);
-  }
-  return items;
 }
 
 class ChooseFile : public testing::Test {
@@ -120,7 +110,7 @@ TEST_F(ChooseFile, DialogIsOwnedByTheWindowCentredOverItWithOneTextFileFilter) {
   EXPECT_LE(std::abs((d.top + d.bottom) / 2 - (w.top + w.bottom) / 2), 1);
   EXPECT_TRUE(d.left >= area.left && d.top >= area.top && d.right <= area.right && d.bottom <= area.bottom);
 
-  EXPECT_EQ(fileTypesOf(dialog), std::vector<std::string>{kTextFiles});
+  EXPECT_EQ(fileTypes(dialog), std::vector<std::string>{kTextFiles});
   EXPECT_FALSE(shown(GetDlgItem(dialog, kReadOnlyBox)));
   EXPECT_FALSE(shown(GetDlgItem(dialog, kHelpButton)));
   EXPECT_TRUE(cancel(dialog));
