@@ -1,10 +1,9 @@
 #pragma once
-// Numbers of a number file: the full-width fold, lenient parsing, decimal
-// formatting and ascending signed order.
+// Numbers of a number file: the full-width fold, lenient parsing and decimal
+// formatting.
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -35,9 +34,5 @@ char* writeInt64(std::int64_t value, char* out);
 // The decimal text of `value`: a minus sign for negatives, no plus sign, no
 // leading zeros, no grouping. INT64_MIN gives all 19 digits.
 std::string formatInt64(std::int64_t value);
-
-// Puts `values` in ascending signed order in place, with no second array of
-// the values. Not stable (equal values cannot be told apart).
-void sortNumbers(std::span<std::int64_t> values);
 
 }  // namespace tavelin

@@ -1,13 +1,15 @@
 #include "sort_command.h"
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <new>
 #include <stdexcept>
 #include <utility>
 
 #include "byte_buffer.h"
 #include "number_file.h"
-#include "numbers.h"
+#include "sort_numbers.h"
 #include "out_of_memory.h"
 #include "sort_texts.h"
 #include "text.h"
@@ -38,6 +40,17 @@ NumberList valuesOf(std::string_view text) {
   return values;
 }
 
+// The file's buffer is free once its values are read: the sort borrows it
+// as room to move the values in, which makes it a good deal faster.
+std::span<std::int64_t> scratchIn(ByteBuffer& buffer) {
+  void* start = buffer.data();
+  std::size_t room = buffer.capacity();
+  if (std::align(alignof(std::int64_t), sizeof(std::int64_t), start, room) == nullptr) return {};
+  // The storage came from an allocation function, so int64_t objects may
+  // live in it as well as bytes.
+  return {static_cast<std::int64_t*>(start), room / sizeof(std::int64_t)};
+}
+
 // The rewritten file's bytes. The file's own buffer is no longer needed once
 // the values are read, so they are formatted into it when they fit; else it
 // is released before the larger one is taken.
@@ -64,7 +77,7 @@ SortResult sortNumberFileWithReason(std::string_view path) {
   if (bytesToText(bytes).size() != bytes.size()) return {SortOutcome::NotText, FileStatus::Ok};
 
   NumberList values = valuesOf(withoutByteOrderMark(bytes));
-  sortNumbers(values);
+  sortNumbers(values, scratchIn(file.bytes));
   const ByteBuffer out = numberLines(values, std::move(file.bytes));
 
   const FileStatus written = writeWholeFile(path, {out.view()});

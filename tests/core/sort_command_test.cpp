@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -85,6 +86,36 @@ TEST(SortCommand, RewritesTheValuesInOrder) {
     EXPECT_EQ(noticesOf(folder.path("numbers.txt")), std::vector<Shown>{kDone}) << c.file;
     EXPECT_EQ(shown(folder.read("numbers.txt")), shown(bytes(c.sorted))) << c.file;
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"numbers.txt"}) << c.file;
+  }
+}
+
+// The sort borrows the file's buffer as room for the values: a file of long
+// lines lends room for all of them, one of short lines for only some.
+TEST(SortCommand, SortsLargeFilesOfLongAndOfShortLines) {
+  struct Case {
+    const char* name;
+    std::function<std::int64_t(std::mt19937_64&)> value;
+  };
+  const Case cases[] = {
+      {"long lines", [](std::mt19937_64& r) { return static_cast<std::int64_t>(r()); }},
+      {"short lines", [](std::mt19937_64& r) { return static_cast<std::int64_t>(r() % 1000); }},
+  };
+  std::mt19937_64 random(11);
+  for (const auto& c : cases) {
+    std::vector<std::int64_t> values(300000);
+    std::string file;
+    for (auto& v : values) {
+      v = c.value(random);
+      file += std::to_string(v) + "\r\n";
+    }
+    std::sort(values.begin(), values.end());
+    std::string sorted;
+    for (const auto v : values) sorted += std::to_string(v) + "\r\n";
+
+    ScratchFolder folder;
+    folder.write("numbers.txt", file);
+    EXPECT_EQ(noticesOf(folder.path("numbers.txt")), std::vector<Shown>{kDone}) << c.name;
+    EXPECT_TRUE(folder.read("numbers.txt") == sorted) << c.name;
   }
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "numbers.h"
+#include "sort_numbers.h"
 
 namespace tavelin {
 namespace {
@@ -63,24 +63,46 @@ TEST(SortNumbers, AgreesWithAReferenceOnManyShapes) {
        }},
       {"mixed magnitudes", [](auto& r, auto, auto) { return static_cast<std::int64_t>(r()) >> (r() % 64); }},
   };
+  // Scratch room as a share of the values: none (every level in place), a
+  // third (in place until the buckets fit), and room for all.
+  const double scratchShares[] = {0.0, 1.0 / 3, 1.0};
   std::mt19937_64 random(3);
   for (const auto& shape : shapes) {
-    for (const std::size_t n : {2u, 50u, 97u, 300u, 5000u, 200000u}) {
-      std::vector<std::int64_t> values(n);
-      for (std::size_t i = 0; i < n; ++i) values[i] = shape.value(random, i, n);
-      const auto expected = referenceSort(values);
-      sortNumbers(values);
-      ASSERT_EQ(values, expected) << shape.name << ", " << n << " values";
+    for (const std::size_t n : {2u, 33u, 50u, 97u, 300u, 5000u, 70000u, 200000u}) {
+      std::vector<std::int64_t> unsorted(n);
+      for (std::size_t i = 0; i < n; ++i) unsorted[i] = shape.value(random, i, n);
+      const auto expected = referenceSort(unsorted);
+      for (const double share : scratchShares) {
+        auto values = unsorted;
+        std::vector<std::int64_t> scratch(static_cast<std::size_t>(static_cast<double>(n) * share));
+        sortNumbers(values, scratch);
+        ASSERT_EQ(values, expected) << shape.name << ", " << n << " values, scratch " << scratch.size();
+      }
     }
   }
 }
 
-TEST(SortNumbers, ReordersTheListsOwnStorage) {
-  std::vector<std::int64_t> values = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
-  const auto* storage = values.data();
+TEST(SortNumbers, WithoutScratchArgumentSortsInPlace) {
+  std::mt19937_64 random(5);
+  std::vector<std::int64_t> values(100000);
+  for (auto& v : values) v = static_cast<std::int64_t>(random());
+  const auto expected = referenceSort(values);
   sortNumbers(values);
-  EXPECT_EQ(values.data(), storage);
-  EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+  EXPECT_EQ(values, expected);
+}
+
+TEST(SortNumbers, EndsInTheListsOwnStorageWhateverTheScratch) {
+  // Depths of one, two and three levels end on different sides of the
+  // scratch; the values must always come back to the list.
+  for (const std::size_t n : {10u, 40u, 3000u, 100000u}) {
+    std::vector<std::int64_t> values(n);
+    for (std::size_t i = 0; i < n; ++i) values[i] = static_cast<std::int64_t>((n - i) * 0x9E3779B97F4A7C15ULL);
+    std::vector<std::int64_t> scratch(n + 7, 0);
+    const auto* storage = values.data();
+    sortNumbers(values, scratch);
+    EXPECT_EQ(values.data(), storage);
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end())) << n << " values";
+  }
 }
 
 }  // namespace

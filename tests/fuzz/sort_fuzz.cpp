@@ -8,6 +8,7 @@
 
 #include "number_file.h"
 #include "numbers.h"
+#include "sort_numbers.h"
 #include "text.h"
 
 namespace {
