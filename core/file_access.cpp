@@ -22,6 +22,16 @@ std::string_view describe(FileStatus status) {
   return "write error";
 }
 
+FileStatus writeWholeFile(std::string_view path, std::span<const std::string_view> buffers) {
+  std::size_t next = 0;
+  return writeWholeFile(path, [&buffers, &next]() -> std::string_view {
+    for (; next < buffers.size(); ++next) {
+      if (!buffers[next].empty()) return buffers[next++];
+    }
+    return {};
+  });
+}
+
 ByteBuffer textToBytes(std::string_view text) {
   ByteBuffer bytes = ByteBuffer::allocate(text.size(), Allocation::OutputText);
   if (!text.empty()) std::memcpy(bytes.data(), text.data(), text.size());

@@ -7,6 +7,7 @@
 // exception is OutOfMemory when the file's contents cannot be allocated.
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string_view>
@@ -55,6 +56,14 @@ ReadResult readWholeFile(std::string_view path);
 // administrator or root) and a file that another program holds open. On
 // every failure the original is as it was and no new file is left behind.
 FileStatus writeWholeFile(std::string_view path, std::span<const std::string_view> buffers);
+
+// The bytes of a file made piece by piece: each call gives the next piece,
+// valid until the next call, and an empty view once there are no more.
+using PieceSource = std::function<std::string_view()>;
+
+// writeWholeFile with the bytes made while the file is written, so that the
+// disk can take the first pieces while the later ones are still being made.
+FileStatus writeWholeFile(std::string_view path, const PieceSource& pieces);
 
 inline FileStatus writeWholeFile(std::string_view path, std::initializer_list<std::string_view> buffers) {
   return writeWholeFile(path, std::span<const std::string_view>(buffers.begin(), buffers.size()));

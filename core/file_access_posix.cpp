@@ -26,15 +26,15 @@ namespace tavelin {
 namespace {
 
 #ifdef __linux__
-// The temporary file is written in pieces, and the disk is asked to start on
-// each piece at once, so the flush at the end waits for the last pieces only,
-// not for the whole file. Only a hint: its result does not matter.
-constexpr std::size_t kWritePiece = std::size_t{8} << 20;
+// The temporary file is written in requests of 8 MiB, and the disk is asked
+// to start on each at once, so the flush at the end waits for the last ones
+// only, not for the whole file. Only a hint: its result does not matter.
+constexpr std::size_t kWriteRequest = std::size_t{8} << 20;
 void startWriteback(int fd, std::uint64_t offset, std::size_t count) {
   ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(count), SYNC_FILE_RANGE_WRITE);
 }
 #else
-constexpr std::size_t kWritePiece = kFileRequestLimit;
+constexpr std::size_t kWriteRequest = kFileRequestLimit;
 void startWriteback(int, std::uint64_t, std::size_t) {}
 #endif
 
@@ -160,14 +160,14 @@ class TemporaryFile {
     return FileStatus::WriteError;
   }
 
-  // Every byte of `buffers`, each request whole: a short count means the
+  // Every byte of the pieces, each request whole: a short count means the
   // disk ran out of room.
-  FileStatus write(std::span<const std::string_view> buffers) {
+  FileStatus write(const PieceSource& pieces) {
     std::uint64_t position = 0;
-    for (const std::string_view buffer : buffers) {
+    for (std::string_view buffer = pieces(); !buffer.empty(); buffer = pieces()) {
       std::size_t done = 0;
       while (done < buffer.size()) {
-        const std::size_t request = std::min(buffer.size() - done, kWritePiece);
+        const std::size_t request = std::min(buffer.size() - done, kWriteRequest);
         if (faults::fails(FileStep::WriteRequest)) return FileStatus::WriteError;
         const std::optional<std::size_t> room = faults::writable(position, request);
         if (!room) return FileStatus::DiskFull;
@@ -266,7 +266,7 @@ ReadResult readWholeFile(std::string_view path) {
   return {FileStatus::Ok, std::move(bytes)};
 }
 
-FileStatus writeWholeFile(std::string_view path, std::span<const std::string_view> buffers) {
+FileStatus writeWholeFile(std::string_view path, const PieceSource& pieces) {
   if (path.empty()) return FileStatus::EmptyPath;
   const std::optional<std::string> name = systemPath(path);
   if (!name) return FileStatus::NotFound;
@@ -278,7 +278,7 @@ FileStatus writeWholeFile(std::string_view path, std::span<const std::string_vie
 
   TemporaryFile temporary;
   status = temporary.create(target);
-  if (status == FileStatus::Ok) status = temporary.write(buffers);
+  if (status == FileStatus::Ok) status = temporary.write(pieces);
   if (status == FileStatus::Ok && target.exists) status = temporary.keepOwnerAndMode(target);
   if (status == FileStatus::Ok) status = temporary.flushAndClose();
   if (status == FileStatus::Ok) status = temporary.putInPlaceOf(target);

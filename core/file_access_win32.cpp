@@ -164,11 +164,11 @@ class TemporaryFile {
     return FileStatus::WriteError;
   }
 
-  // Every byte of `buffers`, each request whole. A full disk first shows as
+  // Every byte of the pieces, each request whole. A full disk first shows as
   // a request that succeeds with a short count, so that is a failure too.
-  FileStatus write(std::span<const std::string_view> buffers) {
+  FileStatus write(const PieceSource& pieces) {
     std::uint64_t position = 0;
-    for (const std::string_view buffer : buffers) {
+    for (std::string_view buffer = pieces(); !buffer.empty(); buffer = pieces()) {
       std::size_t done = 0;
       while (done < buffer.size()) {
         const std::size_t request = std::min(buffer.size() - done, kFileRequestLimit);
@@ -283,7 +283,7 @@ ReadResult readWholeFile(std::string_view path) {
   return {FileStatus::Ok, std::move(bytes)};
 }
 
-FileStatus writeWholeFile(std::string_view path, std::span<const std::string_view> buffers) {
+FileStatus writeWholeFile(std::string_view path, const PieceSource& pieces) {
   if (path.empty()) return FileStatus::EmptyPath;
   const std::optional<std::string> name = systemPath(path);
   if (!name) return FileStatus::NotFound;
@@ -295,7 +295,7 @@ FileStatus writeWholeFile(std::string_view path, std::span<const std::string_vie
 
   TemporaryFile temporary;
   status = temporary.create(target);
-  if (status == FileStatus::Ok) status = temporary.write(buffers);
+  if (status == FileStatus::Ok) status = temporary.write(pieces);
   if (status == FileStatus::Ok) status = temporary.flushAndClose();
   if (status == FileStatus::Ok) status = temporary.putInPlaceOf(target);
   return status;
