@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <span>
 #include <new>
+#include <span>
 #include <stdexcept>
-#include <utility>
 
 #include "byte_buffer.h"
 #include "number_file.h"
-#include "sort_numbers.h"
+#include "numbers.h"
 #include "out_of_memory.h"
+#include "sort_numbers.h"
 #include "sort_texts.h"
 #include "text.h"
 
@@ -53,37 +53,31 @@ std::span<std::int64_t> scratchIn(ByteBuffer& buffer) {
   return {static_cast<std::int64_t*>(start), room / sizeof(std::int64_t)};
 }
 
-// Room for the rewritten file's `size` bytes. The file's own buffer is no
-// longer needed once the values are read, so it is used when they fit; else
-// it is released before the larger one is taken.
-ByteBuffer roomForLines(std::size_t size, ByteBuffer fileBuffer) {
-  ByteBuffer room = std::move(fileBuffer);
-  if (size > room.capacity()) {
-    room = ByteBuffer();
-    room = ByteBuffer::allocate(size, Allocation::OutputText);
-  }
-  return room;
-}
-
-// The lines of the sorted values, formatted a run at a time as the writer
-// asks for them: each run goes to the system while it is still in the cache,
-// and the disk writes the first runs while the later ones are formatted.
+// The lines of the sorted values, formatted a run at a time into one small
+// buffer as the writer asks for them: the buffer stays in the cache, from
+// which the system takes each run, and the disk writes the first runs while
+// the later ones are formatted.
 class LinePieces {
  public:
-  LinePieces(std::span<const std::int64_t> values, char* room) : values_(values), at_(room) {}
+  explicit LinePieces(std::span<const std::int64_t> values)
+      : values_(values),
+        room_(ByteBuffer::allocate(std::min(kRunValues, values.size()) * kLongestLine, Allocation::OutputText)) {}
 
   std::string_view operator()() {
-    // About 5 MiB of lines.
-    constexpr std::size_t kRunValues = std::size_t{1} << 18;
     const std::span<const std::int64_t> run = values_.first(std::min(kRunValues, values_.size()));
     values_ = values_.subspan(run.size());
-    char* const start = std::exchange(at_, writeNumberLines(run, at_));
-    return {start, static_cast<std::size_t>(at_ - start)};
+    const char* const end = writeNumberLines(run, room_.data());
+    return {room_.data(), static_cast<std::size_t>(end - room_.data())};
   }
 
  private:
+  // Under 3 MiB of lines: small enough to stay in the cache, large enough
+  // that the requests cost nothing next to the formatting.
+  static constexpr std::size_t kRunValues = std::size_t{1} << 17;
+  static constexpr std::size_t kLongestLine = kMaxInt64Length + 2;  // and CR LF
+
   std::span<const std::int64_t> values_;
-  char* at_;
+  ByteBuffer room_;
 };
 
 }  // namespace
@@ -98,9 +92,9 @@ SortResult sortNumberFileWithReason(std::string_view path) {
 
   NumberList values = valuesOf(withoutByteOrderMark(bytes));
   sortNumbers(values, scratchIn(file.bytes));
-  ByteBuffer room = roomForLines(numberLinesSize(values), std::move(file.bytes));
+  file.bytes = ByteBuffer();  // the lines are formatted into a small buffer of their own
 
-  LinePieces pieces(values, room.data());
+  LinePieces pieces(values);
   const FileStatus written = writeWholeFile(path, std::ref(pieces));
   if (written != FileStatus::Ok) return {SortOutcome::WriteFailed, written};
   return {SortOutcome::Sorted, FileStatus::Ok};
