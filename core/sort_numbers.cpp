@@ -35,15 +35,18 @@ constexpr std::size_t kInPlaceComparisonRange = 96;
 
 // Digit widths, measured on 1M and 10M random values. A range larger than
 // the cache streams from memory, and its writes must hit few enough open
-// bucket ends to keep them in the cache: 10 bits. A range in the cache can
-// be split finer: 12 bits. In place, bytes.
+// bucket ends to keep them in the cache: 10 bits. A range in the cache is
+// split about as finely as it has values (up to 13 bits), which leaves the
+// insertion sort very little to do. In place, bytes.
 constexpr std::size_t kCachedRange = std::size_t{1} << 16;
 constexpr unsigned kStreamingDigitBits = 10;
-constexpr unsigned kCachedDigitBits = 12;
+constexpr unsigned kCachedDigitBits = 13;
 constexpr unsigned kInPlaceDigitBits = 8;
 
 // Bucket counts. Between the list and the scratch, ranges stay below 2^32
-// values and their counts take 32 bits: half the cache and stack.
+// values and their counts take 32 bits: half the cache and stack. Each
+// level takes at least 5 bits (its range has more than 16 values), so at
+// most 13 levels of 32 KiB are on the stack at once.
 using RangeCounts = std::array<std::uint32_t, std::size_t{1} << kCachedDigitBits>;
 constexpr std::size_t kMaxRangeBetween = 0xFFFFFFFF;
 using InPlaceCounts = std::array<std::size_t, std::size_t{1} << kInPlaceDigitBits>;
@@ -65,10 +68,10 @@ Digit nextDigit(unsigned bitsLeft, unsigned widest) {
   return {bitsLeft - bits, bits};
 }
 
-// Digits as wide as leave about two values per bucket, up to the widest
+// Digits as wide as leave about one value per bucket, up to the widest
 // that suits a range of n values.
 unsigned digitBitsFor(std::size_t n) {
-  const auto bits = static_cast<unsigned>(std::bit_width(n)) - 1;
+  const auto bits = static_cast<unsigned>(std::bit_width(n));
   return std::min(bits, n > kCachedRange ? kStreamingDigitBits : kCachedDigitBits);
 }
 
