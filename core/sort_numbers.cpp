@@ -76,9 +76,9 @@ unsigned digitBitsFor(std::size_t n) {
 }
 
 // Counts each bucket's values; true when they all fall in one bucket.
-template <typename Counts>
-bool countDigits(const Key* keys, std::size_t n, Digit digit, Counts& count) {
-  std::fill_n(count.begin(), digit.buckets(), typename Counts::value_type{0});
+template <typename Count>
+bool countDigits(const Key* keys, std::size_t n, Digit digit, std::span<Count> count) {
+  std::fill_n(count.begin(), digit.buckets(), Count{0});
   for (std::size_t i = 0; i < n; ++i) ++count[digit.of(keys[i])];
   return count[digit.of(keys[0])] == n;
 }
@@ -106,7 +106,7 @@ void sortBetween(Key* here, Key* there, std::size_t n, unsigned bitsLeft, bool e
     }
     digit = nextDigit(bitsLeft, digitBitsFor(n));
     bitsLeft = digit.shift;
-  } while (countDigits(here, n, digit, next));  // all in one bucket: next digit
+  } while (countDigits(here, n, digit, std::span<std::uint32_t>(next)));  // all in one bucket: next digit
 
   // Each bucket's count becomes its next free slot at `there`.
   const std::size_t buckets = digit.buckets();
@@ -186,7 +186,7 @@ void sortInPlace(Key* keys, std::size_t n, unsigned bitsLeft, std::span<Key> scr
     }
     digit = nextDigit(bitsLeft, kInPlaceDigitBits);
     bitsLeft = digit.shift;
-  } while (countDigits(keys, n, digit, count));  // all in one bucket: next digit
+  } while (countDigits(keys, n, digit, std::span<std::size_t>(count)));  // all in one bucket: next digit
 
   permuteInPlace(keys, digit, count);
   std::size_t begin = 0;
