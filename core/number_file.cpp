@@ -3,43 +3,19 @@
 #include <bit>
 #include <cstring>
 
+#include "byte_classes.h"
 #include "lenient_parse.h"
 #include "numbers.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define TAVELIN_SSE2 1
-#endif
 
 namespace tavelin {
 
 namespace {
 
-// The fast path reads this many bytes past a line start without checking.
-constexpr std::ptrdiff_t kLookahead = 32;
+// The fast path needs this many readable bytes from a block's start: the
+// block itself and the eight bytes blockValue may read past a line's digits.
+constexpr std::ptrdiff_t kBlockReach = detail::kClassBlock + 8;
 // Longest digit run the fast path converts (three blocks of eight).
-constexpr unsigned kMaxFastDigits = 24;
-
-// Count of ASCII digits at the start of the 32 bytes at `q`.
-unsigned digitRunLength(const char* q) {
-#ifdef TAVELIN_SSE2
-  // SSE2 is part of every x86-64 processor, so no run-time check is needed.
-  // Bytes of 0x80 and above compare as negative and so count as non-digits.
-  auto digitMask = [](const char* at) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const __m128i isDigit = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)),
-                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)));
-    return static_cast<unsigned>(_mm_movemask_epi8(isDigit));
-  };
-  const unsigned low = digitMask(q);
-  if (low != 0xFFFF) return static_cast<unsigned>(std::countr_one(low));
-  return 16 + static_cast<unsigned>(std::countr_one(digitMask(q + 16)));
-#else
-  unsigned n = 0;
-  while (n < kLookahead && static_cast<unsigned>(static_cast<unsigned char>(q[n])) - '0' <= 9u) ++n;
-  return n;
-#endif
-}
+constexpr std::ptrdiff_t kMaxFastDigits = 24;
 
 static_assert(std::endian::native == std::endian::little, "blockValue reads digits little-endian");
 
@@ -60,34 +36,91 @@ std::uint64_t blockValue(const char* q, unsigned count) {
   return chunk;
 }
 
-// The digits at `q`, `count` of them (1..24), modulo 2^64 like parseInt64.
-std::uint64_t digitsValue(const char* q, unsigned count) {
-  unsigned head = count % 8 == 0 ? 8 : count % 8;
-  std::uint64_t value = blockValue(q, head);
-  for (unsigned done = head; done < count; done += 8) value = value * 100000000 + blockValue(q + done, 8);
-  return value;
+// The value of the sixteen ASCII digits at `q`.
+std::uint64_t sixteenDigitsValue(const char* q) {
+#ifdef TAVELIN_SSE2
+  // Three multiply-add rounds on all digits at once: pairs, fours, eights.
+  const __m128i digits = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), _mm_set1_epi8('0'));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i tens = _mm_set1_epi32(0x0001000A);  // word pairs (10, 1)
+  const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(digits, zero), tens),
+                                        _mm_madd_epi16(_mm_unpackhi_epi8(digits, zero), tens));
+  const __m128i fours = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010064));  // (100, 1)
+  const __m128i eights = _mm_madd_epi16(_mm_packs_epi32(fours, fours), _mm_set1_epi32(0x00012710));  // (10000, 1)
+  const auto high = static_cast<std::uint32_t>(_mm_cvtsi128_si32(eights));
+  const auto low = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(eights, 4)));
+  return std::uint64_t{high} * 100000000 + low;
+#else
+  return blockValue(q, 8) * 100000000 + blockValue(q + 8, 8);
+#endif
 }
 
-// One line in its most common shape: an optional minus, 1 to 24 digits, a
-// line break. Returns the start of the next line, or nullptr when the line
-// has any other shape. Needs kLookahead readable bytes at `p`.
-const char* readPlainLine(const char* p, std::int64_t& value) {
-  const bool negative = *p == '-';
-  const char* digits = p + (negative ? 1 : 0);
-  const unsigned count = digitRunLength(digits);
-  if (count == 0 || count > kMaxFastDigits) return nullptr;
-  const char* after = digits + count;
-  const char* next;
-  if (*after == '\n') {
-    next = after + 1;
-  } else if (*after == '\r') {
-    next = after + (after[1] == '\n' ? 2 : 1);
-  } else {
-    return nullptr;
+// The value of the digits from `q` to `stop` (1 to 24 of them), modulo 2^64
+// like parseInt64. The last eight or sixteen are read back from `stop`, so
+// nothing before `q` is touched.
+std::uint64_t digitsValue(const char* q, const char* stop) {
+  const auto count = static_cast<unsigned>(stop - q);
+  if (count <= 8) return blockValue(q, count);
+  if (count <= 16) return blockValue(q, count - 8) * 100000000 + blockValue(stop - 8, 8);
+  return blockValue(q, count - 16) * 10000000000000000 + sixteenDigitsValue(stop - 16);
+}
+
+unsigned lowestBit(std::uint64_t bits) { return static_cast<unsigned>(std::countr_zero(bits)); }
+
+// A line in its most common shape, from `start` to the break at `stop`: an
+// optional minus and 1 to 24 digits (the caller has checked the bytes).
+// Appends its value, or returns false when the digit count is out of range.
+bool takePlainLine(const char* start, const char* stop, NumberList& values) {
+  const bool negative = *start == '-';
+  const char* digits = start + (negative ? 1 : 0);
+  if (digits == stop || stop - digits > kMaxFastDigits) return false;
+  const std::uint64_t magnitude = digitsValue(digits, stop);
+  values.push_back(static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude));
+  return true;
+}
+
+// Reads plain lines from `p` (a line start or a break) 64 bytes at a time
+// and returns where it stopped: the start of the first line of another
+// shape, or the first line or break it could not finish before the end.
+//
+// The bytes are classified a block at a time and the lines found from bit
+// masks, so finding the next line never waits for the value of this one:
+// the conversions of neighbouring lines overlap. A run of CR and LF bytes is
+// one separator, since the empty lines inside it give no value. A line with
+// any other byte, a byte of 0x80 or above included, ends the fast path
+// before it, so a break that a two-byte character would swallow is never
+// taken for one.
+const char* appendPlainLines(const char* p, const char* end, NumberList& values) {
+  const char* base = p;
+  const char* open = nullptr;       // the start of the line whose end comes next
+  std::uint64_t previousBreak = 1;  // the byte before `base` ended a line (or there is none)
+  while (end - base >= kBlockReach) {
+    const detail::ByteClasses c = detail::classifyBlock(base);
+    const std::uint64_t afterBreak = (c.breaks << 1) | previousBreak;
+    std::uint64_t starts = ~c.breaks & afterBreak;
+    std::uint64_t ends = c.breaks & ~afterBreak;
+    // A minus is plain only as the first byte of a line.
+    const std::uint64_t unusual = ~(c.digits | c.breaks) & ~(c.minus & starts);
+    previousBreak = c.breaks >> 63;
+    if (open == nullptr && starts != 0) {
+      open = base + lowestBit(starts);
+      starts &= starts - 1;
+    }
+    // Starts and ends alternate. All bytes before the current line are
+    // plain, so testing every bit up to its end tests the line.
+    while (ends != 0) {
+      const std::uint64_t throughEnd = ends ^ (ends - 1);
+      if ((unusual & throughEnd) != 0 || !takePlainLine(open, base + lowestBit(ends), values)) return open;
+      ends &= ends - 1;
+      open = starts != 0 ? base + lowestBit(starts) : nullptr;
+      starts &= starts - 1;
+    }
+    // A line still open here goes on into the next block; one that filled a
+    // whole block is too long to be plain.
+    if (open != nullptr && (open < base || (unusual >> (open - base)) != 0)) return open;
+    base += detail::kClassBlock;
   }
-  const std::uint64_t magnitude = digitsValue(digits, count);
-  value = static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);
-  return next;
+  return open != nullptr ? open : base;
 }
 
 // Any line, by the general rules. `p` is at the line's first byte, which is
@@ -120,21 +153,16 @@ void appendLineValues(std::string_view text, NumberList& values) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
-    if (*p == '\r' || *p == '\n') {  // an empty line gives no value
-      p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
-      continue;
+    p = appendPlainLines(p, end, values);
+    if (p == end) break;
+    // One line or break by the general rules, then back to the fast path.
+    if (*p != '\r' && *p != '\n') {
+      std::int64_t value = 0;
+      p = readAnyLine(p, end, value);
+      values.push_back(value);
+      if (p == end) break;
     }
-    std::int64_t value = 0;
-    if (end - p >= kLookahead) {
-      if (const char* next = readPlainLine(p, value)) {
-        values.push_back(value);
-        p = next;
-        continue;
-      }
-    }
-    p = readAnyLine(p, end, value);
-    values.push_back(value);
-    if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+    p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
   }
 }
 
