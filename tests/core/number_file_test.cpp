@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -123,6 +125,43 @@ TEST(NumberLines, WritesEachValueWithCrLf) {
   EXPECT_EQ(writeNumberLines(values, out.data()), out.data() + out.size());
   EXPECT_EQ(out, expected);
   EXPECT_EQ(numberLinesSize({}), 0u);
+}
+
+// The lines are written with block stores that may reach past a number into
+// the space of the lines after it, so what is written is checked in a buffer
+// of exactly the size, with lists of every length and numbers of every
+// length at their end.
+TEST(NumberLines, FillExactlyTheirSize) {
+  std::vector<std::int64_t> lengths;
+  for (std::int64_t p = 1; p <= 1000000000000000000; p *= 10) lengths.insert(lengths.end(), {p, -p, p * 9 + 1});
+  lengths.insert(lengths.end(), {0, -9223372036854775807 - 1, 9223372036854775807, -5});
+  std::mt19937 random(3);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::int64_t> values(random() % 6);
+    for (auto& v : values) v = lengths[random() % lengths.size()];
+    std::string expected;
+    for (const std::int64_t v : values) expected += std::to_string(v) + "\r\n";
+    ASSERT_EQ(numberLinesSize(values), expected.size());
+    // A heap block of exactly the size, so a sanitised build sees any store past it.
+    const auto out = std::make_unique<char[]>(expected.size());
+    ASSERT_EQ(writeNumberLines(values, out.get()), out.get() + expected.size());
+    ASSERT_EQ(std::string(out.get(), expected.size()), expected);
+  }
+}
+
+TEST(SortedNumberLinesSize, AgreesWithCountingEachValue) {
+  std::vector<std::int64_t> edges = {-9223372036854775807 - 1, -9223372036854775807, 9223372036854775807, 0, -1, 1};
+  for (std::int64_t p = 10; p <= 1000000000000000000; p *= 10) edges.insert(edges.end(), {p, p - 1, -p, 1 - p});
+  std::mt19937_64 random(4);
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<std::int64_t> values(random() % 40);
+    for (auto& v : values) {
+      v = random() % 2 ? edges[random() % edges.size()] : static_cast<std::int64_t>(random() >> (random() % 64));
+    }
+    std::sort(values.begin(), values.end());
+    ASSERT_EQ(sortedNumberLinesSize(values), numberLinesSize(values)) << values.size();
+  }
+  EXPECT_EQ(sortedNumberLinesSize({}), 0u);
 }
 
 }  // namespace

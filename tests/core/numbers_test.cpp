@@ -181,5 +181,33 @@ TEST(FormatInt64, RoundTripsThroughParse) {
   }
 }
 
+// Values of every length: the digits are built in blocks of four, eight and
+// sixteen, so each length cuts the blocks differently.
+std::vector<std::int64_t> valuesOfEveryLength() {
+  std::vector<std::int64_t> values = {kMin, kMax};
+  std::int64_t mixed = 0;
+  for (std::int64_t p = 1; p <= kMax / 10 + 1; p *= 10) {
+    mixed = mixed * 10 + 1 + (mixed % 9);  // 1, 12, 124, ...: no digit repeats its neighbour
+    for (const std::int64_t v : {p, p * 10 - 1, mixed, p + 7}) {
+      if (v <= 0) continue;  // 10^19 - 1 does not fit
+      values.push_back(v);
+      values.push_back(-v);
+    }
+  }
+  values.push_back(0);
+  return values;
+}
+
+TEST(WriteInt64, WritesTheDecimalTextAndNothingAfterIt) {
+  for (const std::int64_t v : valuesOfEveryLength()) {
+    const std::string expected = std::to_string(v);
+    std::string buffer(kMaxInt64Length + 16, '#');
+    const char* end = writeInt64(v, buffer.data());
+    ASSERT_EQ(end - buffer.data(), static_cast<std::ptrdiff_t>(expected.size())) << expected;
+    EXPECT_EQ(buffer.substr(0, expected.size()), expected);
+    EXPECT_EQ(buffer.substr(expected.size()), std::string(buffer.size() - expected.size(), '#')) << expected;
+  }
+}
+
 }  // namespace
 }  // namespace tavelin
