@@ -79,6 +79,19 @@ void format(benchmark::State& state, Values kind) {
   perValue(state, values.size());
 }
 
+// The same with the size found from the sorted order, as the sort command can.
+void formatSorted(benchmark::State& state, Values kind) {
+  auto values = parsed(kind);
+  tavelin::sortNumbers(values);
+  std::string out(tavelin::sortedNumberLinesSize(values), '\0');
+  for (auto _ : state) {
+    out.resize(tavelin::sortedNumberLinesSize(values));
+    tavelin::writeNumberLines(values, out.data());
+    benchmark::DoNotOptimize(out.data());
+  }
+  perValue(state, values.size());
+}
+
 // The file stages run on a real file (in the page cache): a fresh buffer per
 // read, and a flushed temporary file renamed over the original per write, as
 // the sorter does them.
@@ -118,6 +131,8 @@ BENCHMARK_CAPTURE(sort, random_in_place, Values::Random, true)->Unit(benchmark::
 BENCHMARK_CAPTURE(sort, small_in_place, Values::Small, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(format, random, Values::Random)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(format, small, Values::Small)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(formatSorted, random, Values::Random)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(formatSorted, small, Values::Small)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(write, random, Values::Random)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(write, small, Values::Small)->Unit(benchmark::kMillisecond)->UseRealTime();
 
