@@ -23,7 +23,8 @@ inline const char* readLeadingNumber(const char* p, const char* end, bool lineBr
   auto byteAt = [](const char* q) { return static_cast<unsigned char>(*q); };
   // A two-byte full-width form: lead byte `lead`, trail byte in [lo, hi].
   auto isWide = [&](const char* q, unsigned char lead, unsigned char lo, unsigned char hi) {
-    return byteAt(q) == lead && q + 1 < end && byteAt(q + 1) >= lo && byteAt(q + 1) <= hi;
+    // Bounds first: the sign test reaches here with `q` at the end.
+    return q + 1 < end && byteAt(q) == lead && byteAt(q + 1) >= lo && byteAt(q + 1) <= hi;
   };
 
   while (p < end) {
