@@ -29,6 +29,11 @@ std::vector<std::int64_t> valuesByLines(std::string_view text) {
 }
 
 std::vector<std::int64_t> valuesOf(std::string_view text) {
+  // A heap block of exactly the text, so a sanitised build sees any read
+  // past its end.
+  const auto exact = std::make_unique<char[]>(text.size());
+  std::copy(text.begin(), text.end(), exact.get());
+  text = {exact.get(), text.size()};
   NumberList values;
   values.reserve(lineCountBound(text));
   appendLineValues(text, values);
@@ -96,6 +101,36 @@ TEST(AppendLineValues, EveryDigitCountOfAPlainLine) {
   }
 }
 
+// Plain lines of exactly `size` bytes in all.
+std::string plainLines(std::size_t size) {
+  static const char* const remainders[] = {"", "\n", "5\n", "56\r", "567\n"};
+  std::string text;
+  while (text.size() + 5 <= size) text += "123\r\n";
+  return text + remainders[size - text.size()];
+}
+
+TEST(AppendLineValues, EveryLineShapeAtEveryPlaceInABlock) {
+  // The fast path reads 64-byte blocks and needs some bytes after them, so
+  // each shape is tried at every offset across two blocks, with its break
+  // and the text's end at every distance after it.
+  const char* const shapes[] = {
+      "7", "-7", "-", "00000000000000000009", "-9223372036854775808", "18446744073709551617",  // wraps
+      "123456789012345678901234", "1234567890123456789012345",  // the longest fast run and one more
+      "12x", "1-2", "--1", "+5", " 5", "5 ", "\xA3\xB5", "9\xB0", "9\xB0\r", "\xB0\n3", "7\xA3\xB2" "8",
+  };
+  const char* const breaks[] = {"\r\n", "\n", "\r", "\r\r\n\n", ""};
+  for (const char* shape : shapes) {
+    for (std::size_t offset = 0; offset < 140; ++offset) {
+      for (const char* lineBreak : breaks) {
+        for (const std::size_t after : {0, 1, 9, 70, 80}) {
+          const std::string text = plainLines(offset) + shape + lineBreak + plainLines(after);
+          ASSERT_EQ(valuesOf(text), valuesByLines(text)) << shown(text);
+        }
+      }
+    }
+  }
+}
+
 // The values are reserved from this bound, so it should not be twice the
 // line count for CR LF text.
 TEST(LineCountBound, CountsEachLineBreakOnce) {
@@ -133,7 +168,10 @@ TEST(NumberLines, WritesEachValueWithCrLf) {
 // length at their end.
 TEST(NumberLines, FillExactlyTheirSize) {
   std::vector<std::int64_t> lengths;
-  for (std::int64_t p = 1; p <= 1000000000000000000; p *= 10) lengths.insert(lengths.end(), {p, -p, p * 9 + 1});
+  for (std::int64_t p = 1;; p *= 10) {
+    lengths.insert(lengths.end(), {p, -p, p * 9 + 1});
+    if (p == 1000000000000000000) break;
+  }
   lengths.insert(lengths.end(), {0, -9223372036854775807 - 1, 9223372036854775807, -5});
   std::mt19937 random(3);
   for (int round = 0; round < 3000; ++round) {
@@ -151,7 +189,10 @@ TEST(NumberLines, FillExactlyTheirSize) {
 
 TEST(SortedNumberLinesSize, AgreesWithCountingEachValue) {
   std::vector<std::int64_t> edges = {-9223372036854775807 - 1, -9223372036854775807, 9223372036854775807, 0, -1, 1};
-  for (std::int64_t p = 10; p <= 1000000000000000000; p *= 10) edges.insert(edges.end(), {p, p - 1, -p, 1 - p});
+  for (std::int64_t p = 10;; p *= 10) {
+    edges.insert(edges.end(), {p, p - 1, -p, 1 - p});
+    if (p == 1000000000000000000) break;
+  }
   std::mt19937_64 random(4);
   for (int round = 0; round < 2000; ++round) {
     std::vector<std::int64_t> values(random() % 40);

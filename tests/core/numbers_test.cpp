@@ -186,13 +186,14 @@ TEST(FormatInt64, RoundTripsThroughParse) {
 std::vector<std::int64_t> valuesOfEveryLength() {
   std::vector<std::int64_t> values = {kMin, kMax};
   std::int64_t mixed = 0;
-  for (std::int64_t p = 1; p <= kMax / 10 + 1; p *= 10) {
+  for (std::int64_t p = 1;; p *= 10) {
     mixed = mixed * 10 + 1 + (mixed % 9);  // 1, 12, 124, ...: no digit repeats its neighbour
-    for (const std::int64_t v : {p, p * 10 - 1, mixed, p + 7}) {
-      if (v <= 0) continue;  // 10^19 - 1 does not fit
+    const std::int64_t largest = p > kMax / 10 ? kMax : p * 10 - 1;
+    for (const std::int64_t v : {p, largest, mixed, p + 7}) {
       values.push_back(v);
       values.push_back(-v);
     }
+    if (p > kMax / 10) break;
   }
   values.push_back(0);
   return values;
