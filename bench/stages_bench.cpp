@@ -51,6 +51,16 @@ void splitAndParse(benchmark::State& state, Values kind) {
   perValue(state, values.size());
 }
 
+// The pass that sizes the list before the values are read.
+void lineBound(benchmark::State& state, Values kind) {
+  std::size_t bound = 0;
+  for (auto _ : state) {
+    bound = tavelin::lineCountBound(text(kind));
+    benchmark::DoNotOptimize(bound);
+  }
+  perValue(state, bound - 1);
+}
+
 // The sorter borrows the file's buffer, no longer needed once the values are
 // read, as scratch room; `inPlace` sorts without it.
 void sort(benchmark::State& state, Values kind, bool inPlace) {
@@ -125,6 +135,8 @@ BENCHMARK_CAPTURE(read, random, Values::Random)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(read, small, Values::Small)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(splitAndParse, random, Values::Random)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(splitAndParse, small, Values::Small)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(lineBound, random, Values::Random)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(lineBound, small, Values::Small)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sort, random, Values::Random, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sort, small, Values::Small, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sort, random_in_place, Values::Random, true)->Unit(benchmark::kMillisecond);

@@ -152,6 +152,22 @@ TEST(LineCountBound, CountsEachLineBreakOnce) {
   }
 }
 
+TEST(LineCountBound, AgreesWithCountingBreaksOneByOne) {
+  // Long texts too, since the count is taken sixteen bytes at a time in
+  // counters that are emptied every few thousand bytes.
+  const char alphabet[] = {'\r', '\n', '1', '\xB0', ' '};
+  std::mt19937 random(6);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text(round < 20 ? 5000 * round : random() % 300, ' ');
+    for (char& c : text) c = alphabet[random() % (round % 2 ? 2 : sizeof alphabet)];
+    std::size_t expected = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      expected += text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+    }
+    ASSERT_EQ(lineCountBound(text), expected) << text.size();
+  }
+}
+
 TEST(NumberLines, WritesEachValueWithCrLf) {
   const std::vector<std::int64_t> values = {-9223372036854775807 - 1, -3, 0, 10, 9223372036854775807};
   const std::string expected = "-9223372036854775808\r\n-3\r\n0\r\n10\r\n9223372036854775807\r\n";
