@@ -166,6 +166,9 @@ TEST(LineCountBound, AgreesWithCountingBreaksOneByOne) {
     }
     ASSERT_EQ(lineCountBound(text), expected) << text.size();
   }
+  // A break in every byte fills the counters fastest.
+  EXPECT_EQ(lineCountBound(std::string(10000, '\n')), 10001u);
+  EXPECT_EQ(lineCountBound(std::string(10000, '\r')), 10001u);
 }
 
 TEST(NumberLines, WritesEachValueWithCrLf) {
