@@ -206,7 +206,8 @@ def target_lines(rows, figures):
         ("time over the copy floor", ours / r["copy floor"][0], "<= 2x", lambda v: v <= 2),
         ("split+parse ns/value", figures.get("splitAndParse/random", 0), "<= 6", lambda v: v <= 6),
         ("sort ns/value", figures.get("sort/random", 0), "<= 15", lambda v: v <= 15),
-        ("format ns/value", figures.get("format/random", 0), "<= 7", lambda v: v <= 7),
+        # The sorter formats runs into a small buffer and needs no exact length.
+        ("format ns/value (as the sorter formats)", figures.get("format/random", 0), "<= 7", lambda v: v <= 7),
         ("peak memory MiB", peak / 2**20, f"<= {(size + 8 * count) / 2**20 + 16:.0f}",
          lambda v: v * 2**20 <= size + 8 * count + 16 * 2**20),
     ]

@@ -194,22 +194,6 @@ std::size_t numberLinesSize(std::span<const std::int64_t> values) {
   return size;
 }
 
-std::size_t sortedNumberLinesSize(std::span<const std::int64_t> sorted) {
-  // Every line has one digit and CR LF, negatives a minus; each power of ten
-  // that a magnitude reaches adds a digit. In ascending order the values at
-  // or beyond each power form one run at either end, found by a search.
-  const auto valuesBelow = [sorted](std::int64_t bound) {
-    return static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), bound) - sorted.begin());
-  };
-  const std::size_t count = sorted.size();
-  std::size_t size = 3 * count + valuesBelow(0);
-  for (std::size_t digits = 1; digits <= 18; ++digits) {
-    const auto power = static_cast<std::int64_t>(detail::kPowersOf10[digits]);
-    size += (count - valuesBelow(power)) + valuesBelow(1 - power);
-  }
-  return size;
-}
-
 namespace {
 
 // Writes `value`'s text and CR LF at `out` and returns the end. The digits'

@@ -25,11 +25,6 @@ void appendLineValues(std::string_view text, NumberList& values);
 // Exact size of the rewritten file: each value's decimal text and CR LF.
 std::size_t numberLinesSize(std::span<const std::int64_t> values);
 
-// The same size for values in ascending order (what sortNumbers leaves),
-// found without visiting every value: about 40 binary searches. For values
-// in any other order the result is meaningless.
-std::size_t sortedNumberLinesSize(std::span<const std::int64_t> sorted);
-
 // Writes each value's decimal text followed by CR LF at `out`, in order, and
 // returns the end: exactly numberLinesSize(values) bytes.
 char* writeNumberLines(std::span<const std::int64_t> values, char* out);
