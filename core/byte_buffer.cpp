@@ -19,6 +19,14 @@ ByteBuffer ByteBuffer::allocate(std::size_t size, Allocation which) {
   return buffer;
 }
 
+ByteBuffer ByteBuffer::adopt(char* storage, std::size_t size, ReleaseFunction release) noexcept {
+  ByteBuffer buffer;
+  buffer.data_ = std::unique_ptr<char[], Release>(storage, Release{release});
+  buffer.size_ = size;
+  buffer.capacity_ = size;
+  return buffer;
+}
+
 ByteBuffer::ByteBuffer(ByteBuffer&& other) noexcept
     : data_(std::move(other.data_)),
       size_(std::exchange(other.size_, 0)),
@@ -36,6 +44,12 @@ void ByteBuffer::setSize(std::size_t size) noexcept {
   size_ = size;
 }
 
-void ByteBuffer::Release::operator()(char* storage) const noexcept { releaseLarge(storage); }
+void ByteBuffer::Release::operator()(char* storage) const noexcept {
+  if (release != nullptr) {
+    release(storage);
+  } else {
+    releaseLarge(storage);
+  }
+}
 
 }  // namespace tavelin

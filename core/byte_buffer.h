@@ -23,6 +23,11 @@ class ByteBuffer {
   // when the storage cannot be had.
   static ByteBuffer allocate(std::size_t size, Allocation which);
 
+  // A buffer over `size` bytes of storage that came from elsewhere (a view
+  // of a file); `release` gives the storage back when the buffer ends.
+  using ReleaseFunction = void (*)(char* storage) noexcept;
+  static ByteBuffer adopt(char* storage, std::size_t size, ReleaseFunction release) noexcept;
+
   char* data() noexcept { return data_.get(); }
   const char* data() const noexcept { return data_.get(); }
   std::size_t size() const noexcept { return size_; }
@@ -38,9 +43,10 @@ class ByteBuffer {
  private:
   struct Release {
     void operator()(char* storage) const noexcept;
+    ReleaseFunction release;  // null: the storage came from allocate
   };
 
-  std::unique_ptr<char[], Release> data_;
+  std::unique_ptr<char[], Release> data_{nullptr, Release{nullptr}};
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };

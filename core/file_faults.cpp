@@ -15,6 +15,8 @@ ScopedFileFaults::~ScopedFileFaults() { installed = nullptr; }
 
 namespace faults {
 
+bool planted() { return installed != nullptr; }
+
 bool fails(FileStep step) {
   return installed != nullptr &&
          std::find(installed->failing.begin(), installed->failing.end(), step) != installed->failing.end();

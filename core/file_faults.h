@@ -70,6 +70,10 @@ class ScopedFileFaults {
 
 namespace faults {
 
+// True while a plan is installed: reads then take the way of requests,
+// whose steps the plan can fail and shape.
+bool planted();
+
 // True when the installed plan makes `step` fail.
 bool fails(FileStep step);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -61,6 +63,25 @@ TEST(ReadWholeFile, GivesEveryByteOfAFile) {
     EXPECT_EQ(result.status, FileStatus::Ok) << shown(content.substr(0, 20));
     EXPECT_EQ(result.bytes.view(), content) << shown(content.substr(0, 20));
   }
+}
+
+// The buffer may be the system's view of the file rather than a copy; it is
+// still the reader's own: what is written into it never reaches the file,
+// and once it is gone the file can be rewritten.
+TEST(ReadWholeFile, GivesABufferOfItsOwn) {
+  ScratchFolder folder;
+  const std::string content(3 << 20, '5');
+  folder.write("a.txt", content);
+  {
+    ReadResult result = readWholeFile(folder.path("a.txt"));
+    ASSERT_EQ(result.status, FileStatus::Ok);
+    ASSERT_EQ(result.bytes.capacity(), content.size());
+    std::fill_n(result.bytes.data(), result.bytes.capacity(), 'x');
+    EXPECT_TRUE(readWholeFile(folder.path("a.txt")).bytes.view() == content);
+  }
+  EXPECT_TRUE(folder.read("a.txt") == content);
+  EXPECT_EQ(writeWholeFile(folder.path("a.txt"), {"1"}), FileStatus::Ok);
+  EXPECT_EQ(folder.read("a.txt"), "1");
 }
 
 TEST(ReadWholeFile, SaysWhyAFileCannotBeRead) {
