@@ -19,9 +19,9 @@ ByteBuffer ByteBuffer::allocate(std::size_t size, Allocation which) {
   return buffer;
 }
 
-ByteBuffer ByteBuffer::adopt(char* storage, std::size_t size, ReleaseFunction release) noexcept {
+ByteBuffer ByteBuffer::adopt(char* storage, std::size_t size, ReleaseFunction release, void* context) noexcept {
   ByteBuffer buffer;
-  buffer.data_ = std::unique_ptr<char[], Release>(storage, Release{release});
+  buffer.data_ = std::unique_ptr<char[], Release>(storage, Release{release, context});
   buffer.size_ = size;
   buffer.capacity_ = size;
   return buffer;
@@ -46,7 +46,7 @@ void ByteBuffer::setSize(std::size_t size) noexcept {
 
 void ByteBuffer::Release::operator()(char* storage) const noexcept {
   if (release != nullptr) {
-    release(storage);
+    release(storage, context);
   } else {
     releaseLarge(storage);
   }

@@ -24,9 +24,10 @@ class ByteBuffer {
   static ByteBuffer allocate(std::size_t size, Allocation which);
 
   // A buffer over `size` bytes of storage that came from elsewhere (a view
-  // of a file); `release` gives the storage back when the buffer ends.
-  using ReleaseFunction = void (*)(char* storage) noexcept;
-  static ByteBuffer adopt(char* storage, std::size_t size, ReleaseFunction release) noexcept;
+  // of a file); `release(storage, context)` gives it back when the buffer
+  // ends.
+  using ReleaseFunction = void (*)(char* storage, void* context) noexcept;
+  static ByteBuffer adopt(char* storage, std::size_t size, ReleaseFunction release, void* context) noexcept;
 
   char* data() noexcept { return data_.get(); }
   const char* data() const noexcept { return data_.get(); }
@@ -44,9 +45,10 @@ class ByteBuffer {
   struct Release {
     void operator()(char* storage) const noexcept;
     ReleaseFunction release;  // null: the storage came from allocate
+    void* context;
   };
 
-  std::unique_ptr<char[], Release> data_{nullptr, Release{nullptr}};
+  std::unique_ptr<char[], Release> data_{nullptr, Release{nullptr, nullptr}};
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };

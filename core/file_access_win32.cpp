@@ -35,6 +35,9 @@ class FileHandle {
   // Closes now; false when the close reports an error.
   bool close() noexcept { return ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE; }
 
+  // Hands the handle over to the caller, who must close it.
+  HANDLE release() noexcept { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
  private:
   HANDLE handle_;
 };
@@ -243,14 +246,19 @@ class TemporaryFile {
 // the system will not map it. Each page of fresh memory costs a fault when
 // it is first touched, and the read then copies into it; the view's pages
 // come straight from the system's file cache, and what is written to them
-// (the sort command's scratch values) stays private to this process.
-ByteBuffer copyOnWriteView(HANDLE file, std::size_t size) {
-  HANDLE mapping = ::CreateFileMappingA(file, nullptr, PAGE_WRITECOPY, 0, 0, nullptr);
+// (the sort command's scratch values) stays private to this process. The
+// buffer takes over the file's handle and closes it when it ends, so that,
+// as while reading, no one can start writing the file meanwhile.
+ByteBuffer copyOnWriteView(FileHandle& file, std::size_t size) {
+  HANDLE mapping = ::CreateFileMappingA(file.get(), nullptr, PAGE_WRITECOPY, 0, 0, nullptr);
   if (mapping == nullptr) return {};
   void* view = ::MapViewOfFile(mapping, FILE_MAP_COPY, 0, 0, size);
   ::CloseHandle(mapping);  // the view keeps the mapping
   if (view == nullptr) return {};
-  return ByteBuffer::adopt(static_cast<char*>(view), size, [](char* storage) noexcept { ::UnmapViewOfFile(storage); });
+  return ByteBuffer::adopt(static_cast<char*>(view), size, [](char* storage, void* handle) noexcept {
+    ::UnmapViewOfFile(storage);
+    ::CloseHandle(handle);
+  }, file.release());
 }
 
 ReadResult readWholeFile(std::string_view path) {
@@ -280,11 +288,8 @@ ReadResult readWholeFile(std::string_view path) {
 
   // Planted faults shape read requests, so with a plan the file is read.
   if (size.QuadPart > 0 && !faults::planted()) {
-    ByteBuffer view = copyOnWriteView(file.get(), static_cast<std::size_t>(size.QuadPart));
-    if (!view.empty()) {
-      if (!file.close()) return failedRead(FileStatus::ReadError);
-      return {FileStatus::Ok, std::move(view)};
-    }
+    ByteBuffer view = copyOnWriteView(file, static_cast<std::size_t>(size.QuadPart));
+    if (!view.empty()) return {FileStatus::Ok, std::move(view)};
   }
 
   ByteBuffer bytes = ByteBuffer::allocate(static_cast<std::size_t>(size.QuadPart), Allocation::FileContents);

@@ -78,6 +78,10 @@ TEST(ReadWholeFile, GivesABufferOfItsOwn) {
     ASSERT_EQ(result.bytes.capacity(), content.size());
     std::fill_n(result.bytes.data(), result.bytes.capacity(), 'x');
     EXPECT_TRUE(readWholeFile(folder.path("a.txt")).bytes.view() == content);
+#ifdef _WIN32
+    // A view keeps the file open as the read did: writers stay out.
+    EXPECT_EQ(writeWholeFile(folder.path("a.txt"), {"2"}), FileStatus::InUse);
+#endif
   }
   EXPECT_TRUE(folder.read("a.txt") == content);
   EXPECT_EQ(writeWholeFile(folder.path("a.txt"), {"1"}), FileStatus::Ok);
