@@ -44,6 +44,9 @@ struct ReadResult {
 // program holds the file for writing. Sizes are 64-bit; when the file ends
 // early (it shrank while being read) the result holds exactly what was read.
 // Throws OutOfMemory (FileContents) when the content cannot be allocated.
+// On Windows the buffer may be a copy-on-write view of the file: writes into
+// it stay private, and until it ends the file stays open as during the read
+// (so release it before rewriting the file).
 ReadResult readWholeFile(std::string_view path);
 
 // Makes the file at `path` hold `buffers` back to back (empty ones add
