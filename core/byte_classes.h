@@ -4,10 +4,7 @@
 
 #include <cstdint>
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#include <emmintrin.h>
-#define TAVELIN_SSE2 1
-#endif
+#include "sse2.h"
 
 namespace tavelin::detail {
 
@@ -23,7 +20,6 @@ struct ByteClasses {
 // Classifies the 64 bytes at `p`, which must all be readable.
 inline ByteClasses classifyBlock(const char* p) {
 #ifdef TAVELIN_SSE2
-  // SSE2 is part of every x86-64 processor, so no run-time check is needed.
   // Sixteen bytes at a time, three compares each; the masks are then glued.
   ByteClasses c{0, 0, 0};
   for (int i = 0; i < kClassBlock; i += 16) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "byte_classes.h"  // TAVELIN_SSE2
+#include "sse2.h"
 
 namespace tavelin::detail {
 

@@ -1,6 +1,5 @@
 #include "number_file.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -8,6 +7,7 @@
 #include "decimal_digits.h"
 #include "lenient_parse.h"
 #include "numbers.h"
+#include "sse2.h"
 
 namespace tavelin {
 
